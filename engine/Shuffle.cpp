@@ -1,0 +1,46 @@
+#include "Shuffle.h"
+
+#include "GameState.h"
+#include "Moves.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace tilemere {
+
+UniformRandom UniformRandom::fromEntropy()
+{
+    std::random_device device;
+    return UniformRandom(device());
+}
+
+float UniformRandom::next()
+{
+    // 24 random bits scaled by 2^-24 are exact in a float and never reach 1.
+    return static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
+}
+
+std::int16_t shuffleIndex(float r, std::int16_t side)
+{
+    const float product = r * static_cast<float>(side * side - 1);
+    // nearbyint rounds in the current mode, which is to-nearest-even unless changed.
+    return static_cast<std::int16_t>(std::nearbyint(product));
+}
+
+ShuffleCounts shuffleBoard(UniformRandom &random, const std::function<void()> &afterMove)
+{
+    ShuffleCounts counts;
+    while (!checkWellShuffled()) {
+        const float r = random.next();
+        ++counts.draws;
+        if (makeMove(shuffleIndex(r, gBoardSide))) {
+            ++counts.moves;
+            if (afterMove)
+                afterMove();
+        }
+    }
+    moveCount = 0;
+    return counts;
+}
+
+} // namespace tilemere

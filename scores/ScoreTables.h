@@ -1,0 +1,47 @@
+#pragma once
+// The eight top-ten tables: fewest moves and shortest time for each board
+// side 3..6. Pure model; the store loads and saves it, the windows show it.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tilemere {
+
+inline constexpr int kPlaces = 10;
+inline constexpr std::int32_t kEmptyScore = 32767;       // marks an empty place
+inline constexpr std::int16_t kNotPlaced = 11;           // rank of a result that does not enter
+inline constexpr const char *kClearedName = "Anonymous"; // name of a place emptied by a clear
+
+struct ScoreTable {
+    std::array<std::int32_t, kPlaces> values{}; // place 1 first; smaller is better
+    std::array<std::string, kPlaces> names{};   // UTF-8
+};
+
+// scoreMode: 1 = moves, 2 = time. sizeIndex: board side - 2, so 1..4.
+class ScoreTables {
+public:
+    // Preconditions: 1 <= scoreMode <= 2, 1 <= sizeIndex <= 4.
+    ScoreTable &operator()(int scoreMode, int sizeIndex);
+    const ScoreTable &operator()(int scoreMode, int sizeIndex) const;
+
+private:
+    std::array<ScoreTable, 8> tables_{};
+};
+
+} // namespace tilemere
+
+// Every value 0 and every name empty until the store has loaded.
+extern tilemere::ScoreTables gScores;
+
+// The place 1..10 that value would take in the table, or 11. A result goes
+// behind every equal one, so a tie with the tenth place does not enter.
+std::int16_t scoreRank(std::int16_t scoreMode, std::int16_t sizeIndex, std::int16_t value);
+
+// Inserts (value, playerName) at its place, moving later places down and
+// dropping the tenth. Callers insert only results ranked 1..10.
+void insertScore(std::int16_t scoreMode, std::int16_t sizeIndex, std::int16_t value,
+                 const std::string &playerName);
+
+// Empties both tables of one board side (3..6).
+void clearScoreTables(std::int16_t boardSide);

@@ -1,0 +1,42 @@
+# Shared by play.sh and test.sh: installs what is missing and builds.
+# Sourced, not run.
+
+TILEMERE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+TILEMERE_BUILD="${TILEMERE_BUILD:-$TILEMERE_ROOT/build}"
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "Installing packages needs root: run this as root or install sudo." >&2
+        return 1
+    fi
+}
+
+# Installs the Debian packages named as arguments that are not installed yet.
+install_missing() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+        -o DPkg::Lock::Timeout=600 "${missing[@]}"
+}
+
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-comic-neue)
+
+# Configures once, then builds what changed.
+build_program() {
+    if [ ! -f "$TILEMERE_BUILD/CMakeCache.txt" ]; then
+        cmake -S "$TILEMERE_ROOT" -B "$TILEMERE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    fi
+    cmake --build "$TILEMERE_BUILD" -j"$(nproc)"
+}

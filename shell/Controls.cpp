@@ -1,0 +1,192 @@
+#include "Controls.h"
+
+#include "Shell.h"
+
+#include <QEvent>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tilemere {
+
+void setColours(QWidget &widget, const QColor &background)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Button, background);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+void setColours(QWidget &widget, const QColor &background, const QColor &text)
+{
+    setColours(widget, background);
+    setTextColour(widget, text);
+}
+
+void setTextColour(QWidget &widget, const QColor &text)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::ButtonText, text);
+    widget.setPalette(palette);
+}
+
+QFont designFont(const char *family, double pointSize, bool bold, bool underline)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QFont captionFont(double pointSize, bool bold, bool underline)
+{
+    return designFont("Comic Sans MS", pointSize, bold, underline);
+}
+
+QFont listFont(double pointSize, bool bold)
+{
+    return designFont("MS Sans Serif", pointSize, bold);
+}
+
+QCursor handCursor()
+{
+    return QCursor(Qt::PointingHandCursor);
+}
+
+RoundedRect::RoundedRect(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void RoundedRect::setFillColour(const QColor &colour)
+{
+    fill_ = colour;
+    update();
+}
+
+void RoundedRect::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill_);
+    const qreal radius = qMin(width(), height()) / 3.0;
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+}
+
+ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
+{
+    setMouseTracking(true);
+}
+
+ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+{
+    setMouseTracking(true);
+}
+
+void ClickLabel::setImage(const QImage &image, bool stretched)
+{
+    setScaledContents(stretched);
+    setPixmap(QPixmap::fromImage(image));
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit clicked(event->button());
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit mouseMoved();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit mouseReleased();
+}
+
+void highlightLink(QLabel &label, bool makeBold)
+{
+    if (makeBold) {
+        QFont font = label.font();
+        font.setBold(true);
+        label.setFont(font);
+    }
+    setTextColour(label, kHighlightOrange);
+}
+
+void resetLink(QLabel &label, bool touchWeight)
+{
+    if (touchWeight) {
+        QFont font = label.font();
+        font.setBold(false);
+        label.setFont(font);
+    }
+    setTextColour(label, kWhite);
+}
+
+namespace {
+
+class MoveFilter : public QObject {
+public:
+    MoveFilter(QObject *parent, std::function<void()> onMove) : QObject(parent), onMove_(std::move(onMove)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::MouseMove)
+            return false;
+        if (onMove_)
+            onMove_();
+        event->accept();
+        return true;
+    }
+
+private:
+    std::function<void()> onMove_;
+};
+
+} // namespace
+
+void swallowMouseMoves(QWidget &widget)
+{
+    widget.setMouseTracking(true);
+    widget.installEventFilter(new MoveFilter(&widget, {}));
+}
+
+void onBackgroundMouseMove(QWidget &widget, std::function<void()> onMove)
+{
+    widget.setMouseTracking(true);
+    widget.installEventFilter(new MoveFilter(&widget, std::move(onMove)));
+}
+
+QImage loadPicture(const QString &path, QSize targetSize)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    if (targetSize.isValid()) {
+        // The decoder scales before the orientation is applied, so compare
+        // against the target turned the same way as the stored picture.
+        const QSize stored = reader.size();
+        QSize target = targetSize;
+        if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
+            target.transpose();
+        if (stored.width() > 2 * target.width() && stored.height() > 2 * target.height())
+            reader.setScaledSize(stored.scaled(target, Qt::KeepAspectRatioByExpanding));
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    return image;
+}
+
+} // namespace tilemere

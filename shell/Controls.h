@@ -1,0 +1,81 @@
+#pragma once
+// The small set of controls the windows are built from, shared so that every
+// window looks and reacts alike.
+
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+#include <functional>
+
+namespace tilemere {
+
+// Gives a widget a solid background and, optionally, a text colour.
+void setColours(QWidget &widget, const QColor &background);
+void setColours(QWidget &widget, const QColor &background, const QColor &text);
+void setTextColour(QWidget &widget, const QColor &text);
+
+// A font by family name and point size, as the design names them.
+QFont designFont(const char *family, double pointSize, bool bold = false, bool underline = false);
+QFont captionFont(double pointSize, bool bold = false, bool underline = false); // "Comic Sans MS"
+QFont listFont(double pointSize, bool bold = false);                            // "MS Sans Serif"
+
+// The pointing hand shown over links to the web site.
+QCursor handCursor();
+
+// A rounded rectangle drawn behind a button label. It takes no mouse events,
+// so moving over it counts as moving over the window.
+class RoundedRect : public QWidget {
+public:
+    explicit RoundedRect(QWidget *parent);
+    void setFillColour(const QColor &colour);
+    QColor fillColour() const { return fill_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor fill_;
+};
+
+// A label that reports clicks, mouse moves and releases, used for links,
+// buttons and pictures alike. Moves are swallowed, so they never reach the
+// window behind it.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickLabel(QWidget *parent);
+    explicit ClickLabel(const QString &text, QWidget *parent);
+
+    // A picture at its natural size (stretched = false) or stretched to the label.
+    void setImage(const QImage &image, bool stretched);
+
+signals:
+    void clicked(Qt::MouseButton button);
+    void mouseMoved();
+    void mouseReleased();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// Hover look of a link label: bold (unless keepWeight) and orange; reset: regular and white.
+void highlightLink(QLabel &label, bool makeBold = true);
+void resetLink(QLabel &label, bool touchWeight = true);
+
+// Makes a widget take mouse moves itself, so they do not reach its window:
+// a control without a mouse-move handler of its own neither resets nor sets
+// a highlight.
+void swallowMouseMoves(QWidget &widget);
+
+// Calls onMove for every mouse move over the widget's own background.
+void onBackgroundMouseMove(QWidget &widget, std::function<void()> onMove);
+
+// Loads a picture the right way up (camera orientation applied). A null
+// image when the file cannot be read or decoded. With a size, a JPEG is
+// decoded at a reduced scale on the way, which is much faster.
+QImage loadPicture(const QString &path, QSize targetSize = {});
+
+} // namespace tilemere

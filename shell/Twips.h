@@ -1,0 +1,29 @@
+#pragma once
+// Window layouts are written in twips, as the design gives them, and
+// converted to pixels here, once: 15 twips make a pixel.
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace tilemere {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+constexpr int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+
+// A control's rectangle in twips: left, top, width, height.
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+
+    QRect toPixels() const
+    {
+        return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                     twipsToPixels(height));
+    }
+};
+
+} // namespace tilemere

@@ -1,0 +1,121 @@
+#include "BoardText.h"
+#include "GameState.h"
+#include "Moves.h"
+#include "Shuffle.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+TEST(ShuffleTest, DrawsRoundHalvesToTheEvenCell)
+{
+    EXPECT_EQ(tilemere::shuffleIndex(0.0625f, 3), 0); // 0.5
+    EXPECT_EQ(tilemere::shuffleIndex(0.1875f, 3), 2); // 1.5
+    EXPECT_EQ(tilemere::shuffleIndex(0.3125f, 3), 2); // 2.5
+    EXPECT_EQ(tilemere::shuffleIndex(0.99f, 3), 8);
+    EXPECT_EQ(tilemere::shuffleIndex(0.0f, 6), 0);
+    EXPECT_EQ(tilemere::shuffleIndex(0.99999994f, 6), 35);
+}
+
+TEST(ShuffleTest, GeneratorStaysBelowOneAndRepeatsForASeed)
+{
+    tilemere::UniformRandom a(7), b(7);
+    for (int i = 0; i < 100000; ++i) {
+        const float r = a.next();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+        ASSERT_EQ(r, b.next());
+    }
+}
+
+// Parity of the permutation plus the hole's distance from home must be even
+// for a board that moves can reach from the solved one.
+bool reachableByMoves()
+{
+    const int side = gBoardSide;
+    const int count = side * side;
+    int inversions = 0;
+    for (int i = 1; i <= count; ++i)
+        for (int j = i + 1; j <= count; ++j)
+            if (gBoard(i) > gBoard(j))
+                ++inversions;
+    int holeCell = 1;
+    while (gBoard(holeCell) != count)
+        ++holeCell;
+    const int distance = (side - 1 - (holeCell - 1) % side) + (side - 1 - (holeCell - 1) / side);
+    return (inversions + distance) % 2 == 0;
+}
+
+TEST(ShuffleTest, EveryShuffleIsWellShuffledAndSolvableForEverySize)
+{
+    for (std::int16_t side = tilemere::kMinBoardSide; side <= tilemere::kMaxBoardSide; ++side) {
+        for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+            SCOPED_TRACE(::testing::Message() << "side " << side << " seed " << seed);
+            gChosenSize = side;
+            tilemere::resetBoardToChosenSize();
+            moveCount = 5;
+            tilemere::UniformRandom random(seed);
+            const auto counts = tilemere::shuffleBoard(random);
+            ASSERT_TRUE(checkWellShuffled());
+            ASSERT_FALSE(checkSolved());
+            ASSERT_NE(gBoard(side * side), side * side);
+            ASSERT_EQ(moveCount, 0);
+            ASSERT_GT(counts.moves, 0);
+            ASSERT_GE(counts.draws, counts.moves);
+            std::vector<std::int16_t> tiles;
+            for (int cell = 1; cell <= side * side; ++cell)
+                tiles.push_back(gBoard(cell));
+            std::sort(tiles.begin(), tiles.end());
+            for (int i = 0; i < side * side; ++i)
+                ASSERT_EQ(tiles[static_cast<std::size_t>(i)], i + 1);
+            ASSERT_TRUE(reachableByMoves());
+        }
+    }
+}
+
+TEST(ShuffleTest, ReportsEveryPerformedMoveAndNoRefusedDraw)
+{
+    gChosenSize = 4;
+    tilemere::resetBoardToChosenSize();
+    tilemere::UniformRandom random(42);
+    long reported = 0;
+    std::string previous = boardText();
+    const auto counts = tilemere::shuffleBoard(random, [&] {
+        ++reported;
+        const std::string now = boardText();
+        EXPECT_NE(now, previous); // each report follows a real change
+        previous = now;
+    });
+    EXPECT_EQ(reported, counts.moves);
+    EXPECT_LT(counts.moves, counts.draws);
+}
+
+TEST(ShuffleTest, DifferentSeedsGiveDifferentBoards)
+{
+    std::set<std::string> boards;
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        gChosenSize = 4;
+        tilemere::resetBoardToChosenSize();
+        tilemere::UniformRandom random(seed);
+        tilemere::shuffleBoard(random);
+        boards.insert(boardText());
+    }
+    EXPECT_GT(boards.size(), 15u);
+}
+
+TEST(ShuffleTest, EndCellsAreDrawnHalfAsOften)
+{
+    tilemere::UniformRandom random(3);
+    std::map<int, int> hits;
+    for (int i = 0; i < 800000; ++i)
+        ++hits[tilemere::shuffleIndex(random.next(), 3)];
+    EXPECT_EQ(hits.size(), 9u);
+    EXPECT_NEAR(hits[0] * 2.0 / hits[4], 1.0, 0.05);
+    EXPECT_NEAR(hits[8] * 2.0 / hits[4], 1.0, 0.05);
+}
+
+} // namespace
