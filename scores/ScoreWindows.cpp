@@ -1,12 +1,73 @@
-// Stand-ins until the score windows are written.
-#include "frmScoreInputs.h"
-#include "frmScoresBoard.h"
+#include "ScoreWindows.h"
 
-frmScoresBoard::frmScoresBoard(QWidget *parent) : QDialog(parent) {}
-void frmScoresBoard::initScoreLables(std::int16_t, std::int16_t) {}
+#include "Controls.h"
+#include "Shell.h"
 
-frmScoreInputs::frmScoreInputs(QWidget *playScreen, const QString &, const QString &, std::int16_t,
-                               std::int16_t, std::int16_t)
-    : QDialog(playScreen)
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QWidget>
+
+#include <array>
+
+namespace tilemere {
+
+namespace {
+
+// The layouts were drawn for a fixed-border window with a one-line title
+// bar; what those take is subtracted so the controls keep their places.
+constexpr int kBorderPixels = 3;
+constexpr int kTitleBarPixels = 19;
+
+} // namespace
+
+void placeControls(QWidget &window, std::span<const ControlPlace> table)
 {
+    for (const ControlPlace &place : table) {
+        if (auto *control = window.findChild<QWidget *>(QString::fromLatin1(place.name)))
+            control->setGeometry(place.twips.toPixels());
+    }
 }
+
+QSize clientSizeFor(int outerWidthTwips, int outerHeightTwips)
+{
+    return QSize(twipsToPixels(outerWidthTwips) - 2 * kBorderPixels,
+                 twipsToPixels(outerHeightTwips) - 2 * kBorderPixels - kTitleBarPixels);
+}
+
+void placeDialog(QWidget &dialog, int outerWidthTwips, int outerHeightTwips, int screenWidthDivisor,
+                 int screenHeightDivisor)
+{
+    dialog.setFixedSize(clientSizeFor(outerWidthTwips, outerHeightTwips));
+    const QScreen *screen = dialog.screen() ? dialog.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize screenSize = screen->size();
+    dialog.move(screenSize.width() / screenWidthDivisor, screenSize.height() / screenHeightDivisor);
+}
+
+QString minutesAndSeconds(std::int32_t seconds)
+{
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString placeWord(std::int16_t rank)
+{
+    // "Nineth" is how the game has always spelt it.
+    static const std::array<const char *, 10> ordinals{"First", "Second", "Third",  "Fourth", "Fifth",
+                                                       "Sixth", "Seventh", "Eighth", "Nineth", "Tenth"};
+    if (rank < 1 || rank > static_cast<std::int16_t>(ordinals.size()))
+        return {};
+    return QString::fromLatin1(ordinals[static_cast<std::size_t>(rank - 1)]);
+}
+
+void styleButtonLabel(QLabel &label, double pointSize)
+{
+    label.setFont(captionFont(pointSize));
+    label.setAlignment(Qt::AlignCenter);
+    setColours(label, kButtonBlue, kWhite);
+    // The rounded rectangle behind shows through the label's corners.
+    label.setAutoFillBackground(false);
+}
+
+} // namespace tilemere
