@@ -13,10 +13,14 @@ extern std::array<std::uint8_t, 6> solvingData;  // kept and written back, never
 
 // Reads every table; places without a stored name become ("Anononymous", 32767).
 void loadSettings();
-// Writes all 90 values.
+// Writes all 90 values. A file that is not a readable store is first moved
+// aside to "<file>.bad" so its scores can still be recovered by hand.
 void saveSettings();
 
 namespace tilemere {
 // Called with " Error Failerd" when the store cannot be read or written.
 void setStoreErrorReporter(std::function<void(const QString &message)> reporter);
+// The file the store reads and writes; it follows QSettings::setPath, which
+// is how tests point the store at a folder of their own.
+QString storeFilePath();
 } // namespace tilemere

@@ -1,0 +1,50 @@
+#pragma once
+// The 90 values of the score store: their names, byte layouts and the checks a
+// stored value must pass before it is used. A value of the wrong type or size
+// is treated exactly like a missing one.
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class QSettings;
+
+namespace tilemere::store {
+
+inline constexpr const char *kGroup = "1.0"; // the program's version, major.minor
+inline constexpr const char *kSolvingDataName = "SOLVINGDATA";
+inline constexpr const char *kSoundOptionsName = "SOUNDOPTIONS";
+inline constexpr qsizetype kSolvingDataSize = 6;
+inline constexpr qsizetype kSoundOptionsSize = 8;
+inline constexpr qsizetype kTableValuesSize = 40;
+// Room for 24 bytes of name and the ending NUL the older releases stored.
+inline constexpr qsizetype kNameBufferSize = 25;
+inline constexpr int kValueCount = 90;
+
+// scoreMode 1..2, sizeIndex 1..4, place 1..10.
+QString tableValuesName(int scoreMode, int sizeIndex); // "1STATS1VAL"
+QString placeNameName(int scoreMode, int sizeIndex, int place); // "2STATS4_10"
+// All 90 names in the order they are written.
+std::array<QString, kValueCount> allValueNames();
+
+// Reads from the group kGroup already entered on settings.
+std::optional<QByteArray> readBinary(const QSettings &settings, const QString &name,
+                                     qsizetype size);
+// The stored name as UTF-8, or nothing when it is missing, not text, or 25
+// bytes or more in code page 1252.
+std::optional<std::string> readPlayerName(const QSettings &settings, const QString &name);
+// What a name turns into when stored: the text that code page 1252 can hold.
+QString storedPlayerName(const std::string &name);
+// True when the value under name is present and passes its check.
+bool isReadableValue(const QSettings &settings, const QString &name);
+
+QByteArray packSoundOptions(const std::array<std::int16_t, 4> &options);
+std::array<std::int16_t, 4> unpackSoundOptions(const QByteArray &bytes); // 8 bytes
+QByteArray packTableValues(const std::array<std::int32_t, 10> &values);
+std::array<std::int32_t, 10> unpackTableValues(const QByteArray &bytes); // 40 bytes
+
+} // namespace tilemere::store

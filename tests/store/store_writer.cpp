@@ -1,0 +1,41 @@
+// Saves the score store over and over, for the tests that kill a program in
+// the middle of a save or let two programs save at once.
+//   store_writer <settings folder> <player name> <number of saves, 0 = until killed>
+// Prints "saved" after the first save; exits 2 if the store reported a failure.
+
+#include "ScoreTables.h"
+#include "SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    if (argc != 4)
+        return 1;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[1]));
+    tilemere::setStoreErrorReporter([](const QString &) { std::_Exit(2); });
+
+    for (int mode = 1; mode <= 2; ++mode) {
+        for (int size = 1; size <= 4; ++size) {
+            auto &table = gScores(mode, size);
+            for (int place = 0; place < tilemere::kPlaces; ++place) {
+                table.values[static_cast<std::size_t>(place)] = mode * 100 + size * 10 + place;
+                table.names[static_cast<std::size_t>(place)] = argv[2];
+            }
+        }
+    }
+    const long saves = std::strtol(argv[3], nullptr, 10);
+    for (long done = 0; saves == 0 || done < saves; ++done) {
+        saveSettings();
+        if (done == 0) {
+            std::puts("saved");
+            std::fflush(stdout);
+        }
+    }
+    return 0;
+}
