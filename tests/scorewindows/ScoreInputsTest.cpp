@@ -120,26 +120,6 @@ TEST_F(ScoreInputsTest, ResultPlacingInOneTableIsRecordedThereOnlyAndStillSaved)
     EXPECT_EQ(gScores(1, 3).names[0], "unsaved until Ok");
 }
 
-TEST_F(ScoreInputsTest, ResultPlacingNowhereIsSavedWithoutChangingATable)
-{
-    fillTable(1, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "m");
-    fillTable(2, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "t");
-    const tilemere::ScoreTables before = gScores;
-    gScores(1, 3).names[0] = "unsaved until Ok";
-    frmScoreInputs entry(&playScreen, QStringLiteral("57"), QStringLiteral("1:23"), 83, kNotPlaced,
-                         kNotPlaced);
-    entry.show();
-    EXPECT_EQ(text(entry, "lblMoves"), QStringLiteral("57 (not placed)"));
-    BoardCloser closer;
-    clickChild(entry, "lblOK");
-    EXPECT_TRUE(closer.seen);
-    EXPECT_EQ(gScores(1, 2).values, before(1, 2).values);
-    EXPECT_EQ(gScores(2, 2).names, before(2, 2).names);
-    gScores = {};
-    loadSettings();
-    EXPECT_EQ(gScores(1, 3).names[0], "unsaved until Ok");
-}
-
 // A rank handed over at the solving click that the table no longer backs
 // must not push out the tenth place with a worse result.
 TEST_F(ScoreInputsTest, StaleRankDoesNotOverwriteABetterTenthPlace)

@@ -138,15 +138,4 @@ INSTANTIATE_TEST_SUITE_P(Focus, ScoresBoardEnterTest,
                                          EnterRow{"KeypadEnterOnMoves", "lstTotMoves", Qt::Key_Enter}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(ScoresBoardTest, OtherKeysInAListLeaveTheBoardOpen)
-{
-    frmScoresBoard board;
-    board.show();
-    auto *list = board.findChild<QListWidget *>(QStringLiteral("lstName2"));
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_A);
-    EXPECT_TRUE(board.isVisible());
-}
-
 } // namespace
