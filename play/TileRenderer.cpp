@@ -1,0 +1,82 @@
+#include "TileRenderer.h"
+
+#include "GameState.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <cstring>
+
+namespace tilemere {
+
+namespace {
+
+// Positions are rounded halves-to-even, the way the layout was computed.
+int roundEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+} // namespace
+
+QImage stretchToBuffer(const QImage &picture)
+{
+    return picture
+        .scaled(kPictureBufferSide, kPictureBufferSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+void drawTiles(const QImage &source, QImage &board, int side, const QColor &background)
+{
+    // Row copies below need both images in the same 32-bit layout.
+    const QImage pixels =
+        source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
+    const int tileWidth = pixels.width() / side;
+    const int tileHeight = pixels.height() / side;
+    const QSize boardSize(side * tileWidth, side * tileHeight);
+    if (board.size() != boardSize || board.format() != QImage::Format_RGB32)
+        board = QImage(boardSize, QImage::Format_RGB32);
+    board.fill(background);
+
+    const int hole = side * side - 1;
+    const auto rowBytes = static_cast<std::size_t>(tileWidth) * sizeof(QRgb);
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            const int tile = gBoard(row * side + column + 1) - 1;
+            if (tile == hole)
+                continue;
+            const int sourceX = (tile % side) * tileWidth;
+            const int sourceY = (tile / side) * tileHeight;
+            for (int line = 0; line < tileHeight; ++line) {
+                const auto *from = reinterpret_cast<const QRgb *>(pixels.constScanLine(sourceY + line)) + sourceX;
+                auto *to = reinterpret_cast<QRgb *>(board.scanLine(row * tileHeight + line)) + column * tileWidth;
+                std::memcpy(to, from, rowBytes);
+            }
+        }
+    }
+}
+
+void drawGrid(QImage &board, int side)
+{
+    const int width = board.width();
+    const int height = board.height();
+    const double stepX = static_cast<double>(width) / side;
+    const double stepY = static_cast<double>(height) / side;
+
+    QPainter painter(&board);
+    // A pen two pixels wide centred on the line; off-board halves are clipped.
+    auto vertical = [&](int x) { painter.fillRect(x - 1, 0, 2, height, kGridRed); };
+    auto horizontal = [&](int y) { painter.fillRect(0, y - 1, width, 2, kGridRed); };
+    vertical(0);
+    horizontal(0);
+    int x = roundEven(stepX);
+    int y = roundEven(stepY);
+    for (int line = 0; line < side; ++line) {
+        vertical(x);
+        x = roundEven(x + stepX);
+        horizontal(y);
+        y = roundEven(y + stepY);
+    }
+}
+
+} // namespace tilemere

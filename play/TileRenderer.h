@@ -1,0 +1,30 @@
+#pragma once
+// Slicing the picture and drawing the board, on plain images so that the
+// drawing can be checked pixel by pixel without a window.
+
+#include <QColor>
+#include <QImage>
+
+namespace tilemere {
+
+// The square the picture is stretched into, in pixels.
+inline constexpr int kPictureBufferSide = 400;
+inline const QColor kGridRed(255, 0, 0);
+
+// The whole picture stretched (aspect ratio not kept) to the 400 x 400
+// buffer, as Format_RGB32. Precondition: picture is not null.
+QImage stretchToBuffer(const QImage &picture);
+
+// Redraws the whole board of side N from gBoard: board becomes N x tile
+// pixels (tile = buffer size \ N), cleared to background; every tile is
+// copied from its home square of source to the cell where it lies, the hole
+// stays blank. Preconditions: 3 <= side <= 6, gBoard has side² cells,
+// source is at least side pixels in each direction.
+void drawTiles(const QImage &source, QImage &board, int side, const QColor &background);
+
+// Red lines two pixels wide around the board and between its cells. A line
+// at x covers the pixel columns x - 1 and x, so the outer frame shows one
+// pixel wide and the inner lines two. Precondition: board is not null.
+void drawGrid(QImage &board, int side);
+
+} // namespace tilemere
