@@ -1,14 +1,43 @@
+// The program: the front screen, and through it everything else.
 #include "Shell.h"
+#include "SettingsStore.h"
+#include "frmFront.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QFile>
+#include <QIcon>
+
+namespace {
+
+// The icon in every size the program carries, so each place that shows it
+// (title bar, task bar, switcher) gets a sharp one.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString path = QStringLiteral(":/icons/%1x%1.png").arg(size);
+        if (QFile::exists(path))
+            icon.addFile(path, QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QLabel window(QStringLiteral("Brackwater-Tilemere"));
-    tilemere::setAppTitle(window);
-    tilemere::placeForm(window);
-    window.show();
+    const QIcon icon = programIcon();
+    if (!icon.isNull())
+        app.setWindowIcon(icon);
+    tilemere::setStoreErrorReporter(
+        [](const QString &) { tilemere::showMessage(nullptr, QStringLiteral(" Error Failerd"), QString()); });
+
+    frmFront front;
+    // Without its Gfx folder the program has told the player and ends here,
+    // before any window shows and without saving anything.
+    if (!front.formLoad())
+        return 0;
+    front.show();
     return app.exec();
 }

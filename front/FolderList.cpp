@@ -1,0 +1,112 @@
+#include "FolderList.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+
+QString childPath(const QString &folder, const QString &name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+FolderList::FolderList(QWidget *parent) : QTreeWidget(parent)
+{
+    // A tree whose every row is always open gives the classic indented
+    // chain without any drawing of our own; the branch marks are hidden.
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setExpandsOnDoubleClick(false);
+    setIndentation(10);
+    setUniformRowHeights(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+bool FolderList::setPath(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir())
+        return false;
+    path_ = QDir::cleanPath(info.absoluteFilePath());
+    fill();
+    emit changed();
+    return true;
+}
+
+QString FolderList::highlightedPath() const
+{
+    const QTreeWidgetItem *item = currentItem();
+    return item ? item->data(0, kPathRole).toString() : path_;
+}
+
+void FolderList::fill()
+{
+    clear();
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    auto *current = new QTreeWidgetItem(this, {QStringLiteral("/")});
+    current->setIcon(0, openIcon);
+    current->setData(0, kPathRole, QStringLiteral("/"));
+    QString walked = QStringLiteral("/");
+    for (const QString &part : path_.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        walked = childPath(walked, part);
+        auto *item = new QTreeWidgetItem(current, {part});
+        item->setIcon(0, openIcon);
+        item->setData(0, kPathRole, walked);
+        current = item;
+    }
+
+    // Hidden folders are left out, as the file list leaves out hidden files.
+    // An unreadable folder lists nothing and simply shows no subfolders.
+    QStringList subfolders = QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(subfolders.begin(), subfolders.end(), [&collator](const QString &a, const QString &b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+    for (const QString &name : subfolders) {
+        auto *item = new QTreeWidgetItem(current, {name});
+        item->setIcon(0, closedIcon);
+        item->setData(0, kPathRole, childPath(path_, name));
+    }
+
+    expandAll();
+    setCurrentItem(current);
+    scrollToItem(current);
+}
+
+void FolderList::keyPressEvent(QKeyEvent *event)
+{
+    // Enter belongs to the window (it opens the highlighted folder there);
+    // every other key keeps the list's own behaviour.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit keyPressed(13);
+        return;
+    }
+    if (!event->text().isEmpty())
+        emit keyPressed(event->text().at(0).unicode());
+    QTreeWidget::keyPressEvent(event);
+}
+
+void FolderList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (const QTreeWidgetItem *item = itemAt(event->position().toPoint()))
+        setPath(item->data(0, kPathRole).toString());
+}

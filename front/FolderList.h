@@ -1,0 +1,40 @@
+#pragma once
+// Dir1: the folder list. It shows the chain of folders from the root down to
+// the current folder, each deeper one indented, then the current folder's
+// subfolders one step deeper. A double-click opens a folder; a single click
+// only highlights it. Enter is handed to the window, which opens the
+// highlighted folder the same way.
+
+#include <QTreeWidget>
+
+class FolderList : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit FolderList(QWidget *parent);
+
+    // The current folder, absolute, without a trailing "/" (except the root).
+    const QString &path() const { return path_; }
+
+    // Opens folder and raises changed(), also when it is the folder shown.
+    // False, and nothing changes, when folder is not an existing folder. A
+    // folder that cannot be listed opens with no subfolders.
+    bool setPath(const QString &folder);
+
+    // The folder of the highlighted row; the current folder when none is.
+    QString highlightedPath() const;
+
+signals:
+    // The current folder changed (Dir1_Change).
+    void changed();
+    // A key with a character was pressed; Enter arrives as 13 (Dir1_KeyPress).
+    void keyPressed(int keyAscii);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void fill();
+
+    QString path_;
+};

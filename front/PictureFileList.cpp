@@ -1,0 +1,83 @@
+#include "PictureFileList.h"
+
+#include "GameState.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+// Natural order: runs of digits compare by their value ("2" before "10"),
+// everything else letter by letter without regard to case. QCollator's
+// numeric mode would do this, but not where Qt is built without ICU.
+int naturalCompare(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype endA = i;
+            qsizetype endB = j;
+            while (endA < a.size() && a[endA].isDigit())
+                ++endA;
+            while (endB < b.size() && b[endB].isDigit())
+                ++endB;
+            // Leading zeros carry no value; then the longer number is larger.
+            qsizetype startA = i;
+            qsizetype startB = j;
+            while (startA + 1 < endA && a[startA] == QLatin1Char('0'))
+                ++startA;
+            while (startB + 1 < endB && b[startB] == QLatin1Char('0'))
+                ++startB;
+            const qsizetype lengthA = endA - startA;
+            const qsizetype lengthB = endB - startB;
+            if (lengthA != lengthB)
+                return lengthA < lengthB ? -1 : 1;
+            const int digits = QStringView(a).sliced(startA, lengthA).compare(QStringView(b).sliced(startB, lengthB));
+            if (digits != 0)
+                return digits;
+            i = endA;
+            j = endB;
+            continue;
+        }
+        const int letter = QStringView(a).sliced(i, 1).compare(QStringView(b).sliced(j, 1), Qt::CaseInsensitive);
+        if (letter != 0)
+            return letter;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    // Equal but for case or leading zeros: still a fixed order.
+    return a.compare(b);
+}
+
+} // namespace
+
+void PictureFileList::setPath(const QString &folder)
+{
+    path_ = folder;
+    // Name filters match without regard to case unless told otherwise, so
+    // "HOLIDAY.JPG" is found too. Only plain files: no folders called
+    // "x.jpg", and no pipes or devices (without QDir::System), whose reading
+    // could block the browser for good.
+    const QDir dir(folder);
+    names_ = dir.entryList({QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
+                           QDir::Files, QDir::NoSort);
+    std::sort(names_.begin(), names_.end(),
+              [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });
+
+    // Beyond 32767 names the 16-bit counts would turn negative and the
+    // browser would claim the folder is empty; the rest are simply not offered.
+    if (names_.size() > tilemere::kCounterLimit)
+        names_.resize(tilemere::kCounterLimit);
+}
+
+QString PictureFileList::fullPath(int index) const
+{
+    // The root folder already ends in "/"; don't double it.
+    if (path_.endsWith(QLatin1Char('/')))
+        return path_ + names_.at(index);
+    return path_ + QLatin1Char('/') + names_.at(index);
+}

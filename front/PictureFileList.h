@@ -1,0 +1,31 @@
+#pragma once
+// File1: the picture files of one folder, never shown. It answers the
+// browser's questions (how many, which name at an index) and names the
+// picture a new game is cut from.
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+class PictureFileList {
+public:
+    // Re-reads the folder: the plain files named *.bmp, *.jpg or *.jpeg in
+    // any letter case, hidden ones left out, in natural order ("2.jpg"
+    // before "10.jpg", case ignored). A folder that cannot be read lists
+    // nothing.
+    void setPath(const QString &folder);
+    const QString &path() const { return path_; }
+
+    // The counts are 16-bit like the rest of the browser, so a folder gives
+    // at most 32767 names.
+    std::int16_t count() const { return static_cast<std::int16_t>(names_.size()); }
+    // Precondition: 0 <= index < count().
+    const QString &entry(int index) const { return names_.at(index); }
+    // The folder, "/" and the name at index. Precondition as for entry().
+    QString fullPath(int index) const;
+
+private:
+    QString path_;
+    QStringList names_;
+};

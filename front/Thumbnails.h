@@ -1,0 +1,18 @@
+#pragma once
+// The small pictures of the browser's slots.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace thumbnails {
+
+// The whole picture in the file, squeezed to size (the aspect is not kept).
+// A file that cannot be decoded, for whatever reason, gives the broken
+// picture below instead, so the player still sees that the file is there.
+QImage thumbnailFor(const QString &path, QSize size);
+
+// A mid-grey box with a thin border and a torn-picture mark.
+QImage brokenPicture(QSize size);
+
+} // namespace thumbnails
