@@ -1,11 +1,137 @@
 #include "SoundPlayer.h"
 
 #include <QApplication>
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QMediaDevices>
+#include <QTimer>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace tilemere {
+
+namespace {
+
+// The game's sounds are short; a file this large is not one of them, and
+// reading it whole would only cost memory.
+constexpr qint64 kLargestWaveFile = 64 * 1024 * 1024;
+
+// Stopping an output throws away what the audio server still holds, which
+// is the whole tail of a short sound (a click lost everything but its first
+// 60 ms that way). So a finished sound keeps its output open this long
+// before it is closed; a new sound closes it at once, cutting the old off.
+constexpr int kPlayOutMilliseconds = 2000;
+
+constexpr quint16 kFormatPcm = 1;
+constexpr quint16 kFormatFloat = 3;
+constexpr quint16 kFormatExtensible = 0xFFFE;
+
+quint16 read16(const QByteArray &bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+
+quint32 read32(const QByteArray &bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+
+struct ChunkFormat {
+    QAudioFormat audio;
+    int bitsPerSample = 0;
+};
+
+std::optional<ChunkFormat> readFormatChunk(const QByteArray &chunk)
+{
+    if (chunk.size() < 16)
+        return {};
+    quint16 tag = read16(chunk, 0);
+    const quint16 channels = read16(chunk, 2);
+    const quint32 rate = read32(chunk, 4);
+    const quint16 bits = read16(chunk, 14);
+    // The extensible header keeps the real format in the first two bytes
+    // of its sub-format identifier.
+    if (tag == kFormatExtensible && chunk.size() >= 26)
+        tag = read16(chunk, 24);
+    if (channels < 1 || channels > 32 || rate < 1000 || rate > 768000)
+        return {};
+
+    QAudioFormat::SampleFormat sampleFormat = QAudioFormat::Unknown;
+    if (tag == kFormatPcm && bits == 8)
+        sampleFormat = QAudioFormat::UInt8;
+    else if (tag == kFormatPcm && bits == 16)
+        sampleFormat = QAudioFormat::Int16;
+    else if (tag == kFormatPcm && (bits == 24 || bits == 32))
+        sampleFormat = QAudioFormat::Int32;
+    else if (tag == kFormatFloat && bits == 32)
+        sampleFormat = QAudioFormat::Float;
+    else
+        return {};
+
+    ChunkFormat format;
+    format.audio.setSampleRate(static_cast<int>(rate));
+    format.audio.setChannelCount(channels);
+    format.audio.setSampleFormat(sampleFormat);
+    format.bitsPerSample = bits;
+    return format;
+}
+
+// No audio format carries 24-bit samples, so each becomes the top three
+// bytes of a 32-bit one.
+QByteArray widen24To32(const QByteArray &samples)
+{
+    const qsizetype count = samples.size() / 3;
+    QByteArray wide(count * 4, '\0');
+    for (qsizetype i = 0; i < count; ++i)
+        std::copy_n(samples.constData() + i * 3, 3, wide.data() + i * 4 + 1);
+    return wide;
+}
+
+} // namespace
+
+std::optional<WaveSound> readWave(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestWaveFile)
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return {};
+
+    std::optional<ChunkFormat> format;
+    std::optional<QByteArray> data;
+    qsizetype at = 12;
+    while (at + 8 <= bytes.size() && !(format && data)) {
+        const QByteArray id = bytes.mid(at, 4);
+        const qint64 declared = read32(bytes, at + 4);
+        const qsizetype start = at + 8;
+        // A cut-off last chunk keeps what the file still holds.
+        const qsizetype size = static_cast<qsizetype>(std::min<qint64>(declared, bytes.size() - start));
+        if (id == "fmt ") {
+            format = readFormatChunk(bytes.mid(start, size));
+            if (!format)
+                return {};
+        } else if (id == "data") {
+            data = bytes.mid(start, size);
+        }
+        // Chunks start on even offsets: an odd-sized one is followed by a pad byte.
+        at = start + static_cast<qsizetype>(declared + (declared & 1));
+    }
+    if (!format || !data)
+        return {};
+
+    const qsizetype frameBytes = format->audio.channelCount() * format->bitsPerSample / 8;
+    QByteArray samples = data->left(data->size() / frameBytes * frameBytes);
+    if (samples.isEmpty())
+        return {};
+    if (format->bitsPerSample == 24)
+        samples = widen24To32(samples);
+    return WaveSound{format->audio, samples};
+}
 
 SoundPlayer &SoundPlayer::instance()
 {
@@ -27,38 +153,53 @@ void SoundPlayer::play(const QString &path)
 
 void SoundPlayer::beep()
 {
-    QApplication::beep();
+    // Without a graphical application there is no desktop to beep.
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        QApplication::beep();
 }
 
 void SoundPlayer::playForReal(const QString &path)
 {
-    for (auto &pair : loaded_)
-        for (auto *effect : pair.effects)
-            if (effect->isPlaying())
-                effect->stop();
-
-    auto found = loaded_.find(path);
-    if (found == loaded_.end()) {
-        Pair pair;
-        for (auto &effect : pair.effects) {
-            // Owned by the application so they go away before the audio backend does.
-            effect = new QSoundEffect(QCoreApplication::instance());
-            effect->setSource(QUrl::fromLocalFile(path));
-            QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
-                if (effect->status() == QSoundEffect::Error)
-                    QApplication::beep();
-            });
+    auto found = loaded_.constFind(path);
+    if (found == loaded_.constEnd()) {
+        std::optional<WaveSound> sound = readWave(path);
+        if (!sound) {
+            // Not remembered: a file put right later plays.
+            beep();
+            return;
         }
-        found = loaded_.insert(path, pair);
+        found = loaded_.insert(path, std::move(*sound));
     }
-    Pair &pair = *found;
-    QSoundEffect *effect = pair.effects[static_cast<std::size_t>(pair.next)];
-    pair.next = 1 - pair.next;
-    if (effect->status() == QSoundEffect::Error) {
-        QApplication::beep();
+
+    stopPlaying();
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return; // no audio device: the game goes on silently
+
+    // Owned by the application, so it goes away before the audio backend does.
+    auto *sink = new QAudioSink(device, found->format, QCoreApplication::instance());
+    auto *source = new QBuffer(sink);
+    source->setData(found->samples);
+    source->open(QIODevice::ReadOnly);
+    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
+        if (state != QAudio::IdleState)
+            return;
+        QTimer::singleShot(kPlayOutMilliseconds, sink, [sink] {
+            if (sink->state() == QAudio::IdleState)
+                sink->stop();
+        });
+    });
+    sink->start(source);
+    sink_ = sink;
+}
+
+void SoundPlayer::stopPlaying()
+{
+    if (!sink_)
         return;
-    }
-    effect->play();
+    sink_->stop();
+    sink_->deleteLater();
+    sink_ = nullptr;
 }
 
 } // namespace tilemere

@@ -1,24 +1,38 @@
 #pragma once
-// One sound at a time, each file loaded once and kept. A missing or
-// unplayable file beeps; without an audio device the game stays silent.
+// One sound at a time, each file read once and kept. A missing or unplayable
+// file beeps; without an audio device the game stays silent.
 
 #include "Shell.h"
 
+#include <QAudioFormat>
+#include <QByteArray>
 #include <QHash>
+#include <QPointer>
 #include <QString>
 
-#include <array>
-#include <memory>
+#include <optional>
 
-class QSoundEffect;
+class QAudioSink;
 
 namespace tilemere {
+
+// The samples of a WAV file, ready for an audio output.
+struct WaveSound {
+    QAudioFormat format;
+    QByteArray samples; // whole frames only
+};
+
+// Reads a PCM (8, 16, 24 or 32 bit) or 32-bit float WAV file, 24-bit samples
+// widened to 32. Nothing when the file is missing, unreadable, not a WAV
+// file, compressed, or holds no whole frame.
+std::optional<WaveSound> readWave(const QString &path);
 
 class SoundPlayer final : public SoundOutput {
 public:
     static SoundPlayer &instance();
 
-    // Plays through the installed output, or the real one.
+    // A missing file beeps; an existing one goes to the installed output, or
+    // is played for real.
     void play(const QString &path) override;
     void beep() override;
     void setOutput(SoundOutput *output) { output_ = output; }
@@ -26,14 +40,10 @@ public:
 private:
     SoundPlayer() = default;
     void playForReal(const QString &path);
+    void stopPlaying();
 
-    // Two effects per file, used in turn: restarting the effect that is still
-    // playing has been seen to stay silent, a fresh one always sounds.
-    struct Pair {
-        std::array<QSoundEffect *, 2> effects{};
-        int next = 0;
-    };
-    QHash<QString, Pair> loaded_;
+    QHash<QString, WaveSound> loaded_;
+    QPointer<QAudioSink> sink_; // the sound playing or last played
     SoundOutput *output_ = nullptr;
 };
 

@@ -1,0 +1,16 @@
+// The shell services are tested in one process with a real QApplication
+// drawing offscreen; the desktop launcher and the sound output are replaced
+// by the tests that use them.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    // Listing the tests at build time happens without a display as well.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
