@@ -23,7 +23,7 @@ QString childPath(const QString &folder, const QString &name)
 FolderList::FolderList(QWidget *parent) : QTreeWidget(parent)
 {
     // A tree whose every row is always open gives the classic indented
-    // chain without any drawing of our own; the branch marks are hidden.
+    // chain; only the branch marks are left out (drawBranches).
     setHeaderHidden(true);
     setColumnCount(1);
     setRootIsDecorated(false);

@@ -32,6 +32,8 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Every row is always open, so there are no expand marks to draw.
+    void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override {}
 
 private:
     void fill();
