@@ -7,6 +7,7 @@ probe=$1
 
 work=$(mktemp -d /tmp/tilemere-nosound.XXXXXX) || exit 1
 trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM HUP
 mkdir -p "$work/app/Gfx" "$work/runtime" "$work/home"
 chmod 700 "$work/runtime"
 

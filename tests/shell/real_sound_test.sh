@@ -32,6 +32,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
 
 # A server of our own: its own runtime folder and socket, so no other server
 # (the user's or another test's) is ever touched, and it is never autospawned.
@@ -61,7 +62,7 @@ timeout 5 pactl set-default-sink test_sink || fail "cannot make the null output 
 # An idle null output renders up to two seconds ahead, and what its monitor
 # has passed on is never taken back: sound arriving then is lost to any
 # recording. A listener asking for 20 ms brings that down; wait until it has.
-parec --latency-msec=20 -d test_sink.monitor --raw > /dev/null &
+timeout 170 parec --latency-msec=20 -d test_sink.monitor --raw > /dev/null &
 listener_pid=$!
 latency=
 for _ in $(seq 50); do
@@ -79,7 +80,7 @@ sox -n -r 22050 -b 16 -c 2 "$work/app/Gfx/claps.wav" synth 0.5 sine 440 sine 660
 record() {
     local name=$1
     shift
-    parec --latency-msec=20 -d test_sink.monitor --file-format=wav "$work/$name.wav" &
+    timeout 60 parec --latency-msec=20 -d test_sink.monitor --file-format=wav "$work/$name.wav" &
     recorder_pid=$!
     sleep 0.3
     timeout 30 "$probe" "$work/app" "$@" || fail "$name: the probe ended with $?"

@@ -18,6 +18,7 @@ id nobody >/dev/null 2>&1 || skip "there is no user nobody"
 # nobody cannot reach the build folder, so the program goes to a folder of its own.
 folder=$(mktemp -d /tmp/tilemere-nobody.XXXXXX) || exit 1
 trap 'rm -rf "$folder"' EXIT
+trap 'exit 1' INT TERM HUP
 cp "$program" "$folder/tests" || exit 1
 chmod 755 "$folder" "$folder/tests"
 cd "$folder" || exit 1
