@@ -157,8 +157,8 @@ void Form1::connectEvents()
 {
     connect(chkPreviw, &QCheckBox::toggled, this, &Form1::chkPreviw_Click);
     connect(ImgVolIcon, &ClickLabel::clicked, this, &Form1::ImgVolIcon_Click);
-    connect(imgBwLogo, &ClickLabel::clicked, this, &Form1::linkToWebSite_Click);
-    connect(lblMorePuzzGames, &ClickLabel::clicked, this, &Form1::linkToWebSite_Click);
+    connect(imgBwLogo, &ClickLabel::clicked, this, &Form1::imgBwLogo_Click);
+    connect(lblMorePuzzGames, &ClickLabel::clicked, this, &Form1::lblMorePuzzGames_Click);
     connect(lblHelp, &ClickLabel::clicked, this, &Form1::lblHelp_Click);
     connect(lblBack, &ClickLabel::clicked, this, &Form1::lblBack_Click);
     connect(lblBack, &ClickLabel::mouseMoved, this, &Form1::lblBack_MouseMove);
@@ -259,7 +259,12 @@ void Form1::lblHelp_Click()
     openHelp();
 }
 
-void Form1::linkToWebSite_Click()
+void Form1::imgBwLogo_Click()
+{
+    openWebSite();
+}
+
+void Form1::lblMorePuzzGames_Click()
 {
     openWebSite();
 }

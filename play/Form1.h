@@ -109,7 +109,8 @@ private:
     void ImgVolIcon_Click();
     void lblBack_Click();
     void lblHelp_Click();
-    void linkToWebSite_Click();
+    void imgBwLogo_Click();
+    void lblMorePuzzGames_Click();
     void lblBack_MouseMove();
     void lblHelp_MouseMove();
     void lblMorePuzzGames_MouseMove();

@@ -1,7 +1,5 @@
 #include "PlayFixture.h"
 
-#include "BoardText.h"
-
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -42,16 +40,12 @@ void writeSolid(const QString &path, QSize size, QRgb colour)
 
 } // namespace
 
-void PlayScreenTest::writeGfx(const QStringList &leaveOut)
+void PlayScreenTest::writeGfx()
 {
     QDir(folder.path()).mkpath(QStringLiteral("Gfx"));
-    auto wanted = [&](const char *name) { return !leaveOut.contains(QLatin1String(name)); };
-    if (wanted("Volume.bmp"))
-        writeSolid(folderPath("Gfx/Volume.bmp"), {28, 28}, kVolumeColour);
-    if (wanted("MuteVolume.bmp"))
-        writeSolid(folderPath("Gfx/MuteVolume.bmp"), {28, 28}, kMuteColour);
-    if (wanted("BW_logo.jpg"))
-        writeSolid(folderPath("Gfx/BW_logo.jpg"), {55, 55}, 0xff3060a0);
+    writeSolid(folderPath("Gfx/Volume.bmp"), {28, 28}, kVolumeColour);
+    writeSolid(folderPath("Gfx/MuteVolume.bmp"), {28, 28}, kMuteColour);
+    writeSolid(folderPath("Gfx/BW_logo.jpg"), {55, 55}, 0xff3060a0);
     for (const char *sound : {"click.wav", "claps.wav"}) {
         QFile file(folderPath(QStringLiteral("Gfx/") + QLatin1String(sound)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -96,11 +90,6 @@ bool PlayScreenTest::startGame(int side, std::uint32_t seed)
     tilemere::placeForm(form());
     QCoreApplication::processEvents();
     return started;
-}
-
-void PlayScreenTest::setPosition(const std::string &rows)
-{
-    setBoard(rows);
 }
 
 QPoint PlayScreenTest::cellCentre(int cell) const

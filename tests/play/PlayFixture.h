@@ -41,17 +41,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Writes Gfx the way the program finds it; without the named files.
-    void writeGfx(const QStringList &leaveOut = {});
+    // Writes Gfx the way the program finds it.
+    void writeGfx();
     QString folderPath(const QString &name) const { return folder.filePath(name); }
 
     Form1 &form() { return Form1::instance(); }
 
     // Shows the play screen as the front screen does and starts a game.
     bool startGame(int side, std::uint32_t seed = 1);
-
-    // Puts a position ("1 2 3/4 9 6/7 5 8") on the board of the running game.
-    void setPosition(const std::string &rows);
 
     QPoint cellCentre(int cell) const;
     void clickCell(int cell, Qt::MouseButton button = Qt::LeftButton);

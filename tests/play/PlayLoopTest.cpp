@@ -4,12 +4,24 @@
 #include "BoardText.h"
 #include "Moves.h"
 #include "ScoreTables.h"
+#include "Shuffle.h"
 
 #include <QLabel>
 #include <QTimer>
+
+#include <utility>
 #include <QtTest/QTest>
 
 namespace {
+
+struct PaintCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 // Hole in cell 11 (row 2, column 2) of a 4 x 4 board.
 constexpr const char *kHoleInEleven = "1 2 3 4/5 6 7 8/9 10 16 12/13 14 11 15";
@@ -30,7 +42,7 @@ class RefusedClicks : public PlayScreenTest, public ::testing::WithParamInterfac
 TEST_P(RefusedClicks, ChangeNothingAndPlayNothing)
 {
     ASSERT_TRUE(startGame(4));
-    setPosition(kHoleInEleven);
+    setBoard(kHoleInEleven);
     moveCount = 5;
     form().lblMoves->setText(QStringLiteral("5"));
     const QImage before = form().Picture2->surface();
@@ -54,7 +66,7 @@ class AnyButton : public PlayScreenTest, public ::testing::WithParamInterface<Qt
 TEST_P(AnyButton, MovesTheTileNextToTheHole)
 {
     ASSERT_TRUE(startGame(4));
-    setPosition(kHoleInEleven);
+    setBoard(kHoleInEleven);
     clickCell(12, GetParam());
     EXPECT_EQ(boardText(), "1 2 3 4/5 6 7 8/9 10 12 16/13 14 11 15");
     EXPECT_EQ(sounds.played, QStringList{QStringLiteral("click.wav")});
@@ -80,7 +92,7 @@ TEST_F(PlayScreenTest, FirstAcceptedClickAfterTheShuffleCountsOne)
 TEST_F(PlayScreenTest, SolvingMoveClicksClapsAndCongratulates)
 {
     ASSERT_TRUE(startGame(3));
-    setPosition("1 2 3/4 5 6/7 9 8");
+    setBoard("1 2 3/4 5 6/7 9 8");
     moveCount = 41;
     clickCell(9);
     EXPECT_TRUE(checkSolved());
@@ -94,7 +106,7 @@ TEST_F(PlayScreenTest, WithSoundOffMovingAndSolvingAreSilent)
 {
     ASSERT_TRUE(startGame(3));
     QTest::mouseClick(form().ImgVolIcon, Qt::LeftButton);
-    setPosition("1 2 3/4 5 6/9 7 8");
+    setBoard("1 2 3/4 5 6/9 7 8");
     clickCell(8);
     clickCell(9);
     ASSERT_TRUE(checkSolved());
@@ -106,7 +118,7 @@ TEST_F(PlayScreenTest, WithSoundOffMovingAndSolvingAreSilent)
 TEST_F(PlayScreenTest, OnceSolvedTheBoardAndClockStandStill)
 {
     ASSERT_TRUE(startGame(3));
-    setPosition("1 2 3/4 5 6/7 9 8");
+    setBoard("1 2 3/4 5 6/7 9 8");
     elapsedSeconds = 30;
     clickCell(9);
     EXPECT_FALSE(form().TimeTimer->isActive());
@@ -119,6 +131,28 @@ TEST_F(PlayScreenTest, OnceSolvedTheBoardAndClockStandStill)
     clickCell(6);
     EXPECT_TRUE(checkSolved());
     EXPECT_EQ(form().lblMoves->text(), QStringLiteral("1"));
+}
+
+// The animated shuffle shows every move it makes; the plain one shows only
+// the solved picture and the shuffled board.
+TEST_F(PlayScreenTest, OnlyTheAnimatedShuffleShowsItsMoves)
+{
+    gChosenSize = 3;
+    tilemere::resetBoardToChosenSize();
+    tilemere::UniformRandom replay(20);
+    const long moves = tilemere::shuffleBoard(replay).moves;
+
+    PaintCounter paints;
+    form().Picture2->installEventFilter(&paints);
+    for (const bool animated : {false, true}) {
+        animateShuffle = animated;
+        ASSERT_TRUE(startGame(3, 20));
+        const int seen = std::exchange(paints.count, 0);
+        if (animated)
+            EXPECT_GE(seen, moves);
+        else
+            EXPECT_LE(seen, 3);
+    }
 }
 
 struct ClockCase {
@@ -158,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Seconds, ClockTick,
 TEST_F(PlayScreenTest, MoveCountStopsAtTheLimit)
 {
     ASSERT_TRUE(startGame(4));
-    setPosition(kHoleInEleven);
+    setBoard(kHoleInEleven);
     moveCount = 32767;
     clickCell(12);
     EXPECT_EQ(form().lblMoves->text(), QStringLiteral("32767"));
@@ -185,7 +219,7 @@ TEST_P(Win, EndsInTheScoreEntryThenTheFrontScreen)
     for (int mode = 1; mode <= 2; ++mode)
         gScores(mode, 1).values.fill(GetParam().tableValue);
     ASSERT_TRUE(startGame(3));
-    setPosition("1 2 3/4 5 6/7 9 8");
+    setBoard("1 2 3/4 5 6/7 9 8");
     elapsedSeconds = 12;
     clickCell(9);
     EXPECT_EQ(form().movesRank(), GetParam().expectedRank);
@@ -201,7 +235,7 @@ TEST_P(Win, EndsInTheScoreEntryThenTheFrontScreen)
 
     // The next win starts from the 8 points the label was reset to: 60 exactly at tick 26.
     ASSERT_TRUE(startGame(3));
-    setPosition("1 2 3/4 5 6/7 9 8");
+    setBoard("1 2 3/4 5 6/7 9 8");
     clickCell(9);
     EXPECT_EQ(finishWin(&opened), 26);
     EXPECT_DOUBLE_EQ(form().lblCongraz->font().pointSizeF(), 8.0);
@@ -217,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Results, Win,
 TEST_F(PlayScreenTest, NewGameCancelsAWinLeftByBack)
 {
     ASSERT_TRUE(startGame(3));
-    setPosition("1 2 3/4 5 6/7 9 8");
+    setBoard("1 2 3/4 5 6/7 9 8");
     clickCell(9);
     form().Timer1_Timer();
     QTest::mouseClick(form().lblBack, Qt::LeftButton);

@@ -99,17 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BoardCase{"Shuffled3", "5 9 1/8 3 2/4 6 7", {399, 399}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(DrawnBoard, HoleInCellOneLeavesTopLeftBlankAndDrawsTileOneWhereItLies)
-{
-    setBoard("16 2 3 4/5 6 7 8/9 10 11 12/13 1 14 15");
-    const QImage buffer = numberedBuffer();
-    const QImage board = drawBoard(buffer, 4);
-    EXPECT_EQ(board.pixel(50, 50), kBlank.rgb());
-    // Cell 14 (row 3, column 1) holds tile 1, the buffer's top-left square.
-    EXPECT_EQ(board.pixel(100 + 10, 300 + 20), buffer.pixel(10, 20));
-    EXPECT_EQ(board.pixel(100 + 98, 300 + 97), buffer.pixel(98, 97));
-}
-
 TEST(StretchedPicture, WidePictureIsHalvedAcrossOnly)
 {
     const QImage buffer = tilemere::stretchToBuffer(blockPicture(800, 400));
