@@ -21,7 +21,7 @@ using namespace fronttest;
 namespace {
 
 struct PageStep {
-    const char *click; // "" to look at the first page, "Next" or "Previous"
+    const char *click; // "", "Next" or "Previous"
     const char *page;
     const char *label;
 };
@@ -33,11 +33,7 @@ struct PagingRow {
 };
 
 const PagingRow kPagingRows[] = {
-    {"NoPictures",
-     0,
-     {{"", ". . . . . . . . .", ""},
-      {"Next", ". . . . . . . . .", ""},
-      {"Previous", ". . . . . . . . .", ""}}},
+    {"NoPictures", 0, {{"", ". . . . . . . . .", ""}, {"Next", ". . . . . . . . .", ""}}},
     {"OneFullPage",
      9,
      {{"", "1 2 3 4 5 6 7 8 9", "Page 1 of 1 page(s)"},
@@ -48,7 +44,6 @@ const PagingRow kPagingRows[] = {
      {{"", "1 2 3 4 5 6 7 8 9", "Page 1 of 2 page(s)"},
       {"Next", "10 . . . . . . . .", "Page 2 of 2 page(s)"},
       {"Next", "10 . . . . . . . .", "Page 2 of 2 page(s)"},
-      {"Previous", "1 2 3 4 5 6 7 8 9", "Page 1 of 2 page(s)"},
       {"Previous", "1 2 3 4 5 6 7 8 9", "Page 1 of 2 page(s)"}}},
     {"TwoFullPages",
      18,
@@ -61,44 +56,23 @@ class Paging : public testing::TestWithParam<PagingRow> {};
 
 TEST_P(Paging, NextAndPreviousStayWithinThePagesThatHoldPictures)
 {
-    const PagingRow &row = GetParam();
-    AppFolder folder({.puzzlePictures = row.pictures});
+    AppFolder folder({.puzzlePictures = GetParam().pictures});
     auto loaded = loadFront(folder);
     frmFront &front = *loaded.front;
-    front.show();
-    for (const PageStep &step : row.steps) {
-        if (QString::fromLatin1(step.click) == QLatin1String("Next"))
-            click(*front.lblNext);
-        else if (QString::fromLatin1(step.click) == QLatin1String("Previous"))
-            click(*front.lblPrevious);
+    for (const PageStep &step : GetParam().steps) {
         SCOPED_TRACE(step.click);
-        EXPECT_EQ(page(front), QString::fromLatin1(step.page));
-        EXPECT_EQ(front.lblPageNo->text(), QString::fromLatin1(step.label));
-        EXPECT_EQ(front.lblNoPicsAva->isHidden(), row.pictures > 0);
+        if (step.click == std::string("Next"))
+            click(*front.lblNext);
+        else if (step.click == std::string("Previous"))
+            click(*front.lblPrevious);
+        EXPECT_EQ(page(front), step.page);
+        EXPECT_EQ(front.lblPageNo->text(), step.label);
+        EXPECT_EQ(front.lblNoPicsAva->isHidden(), GetParam().pictures > 0);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, Paging, testing::ValuesIn(kPagingRows),
                          [](const auto &info) { return std::string(info.param.name); });
-
-// The rows of the folder list below the current folder's own row.
-QStringList subfolderRows(const FolderList &list)
-{
-    QStringList rows;
-    if (const QTreeWidgetItem *current = list.currentItem()) {
-        for (int i = 0; i < current->childCount(); ++i)
-            rows << current->child(i)->text(0);
-    }
-    return rows;
-}
-
-int depthOf(const QTreeWidgetItem *item)
-{
-    int depth = 0;
-    for (; item->parent(); item = item->parent())
-        ++depth;
-    return depth;
-}
 
 QRect rowRect(const FolderList &list, const QString &text)
 {
@@ -106,54 +80,31 @@ QRect rowRect(const FolderList &list, const QString &text)
     return found.isEmpty() ? QRect() : list.visualItemRect(found.first());
 }
 
-TEST(FolderList, ShowsTheChainDownToTheFolderThenItsSubfoldersInNameOrder)
-{
-    AppFolder folder;
-    for (const char *name : {"beta", "Alpha", ".hidden", "Gamma"})
-        folder.makeFolder(QStringLiteral("Puzzleimages/") + QString::fromLatin1(name));
-    auto loaded = loadFront(folder);
-    const FolderList &list = *loaded.front->Dir1;
-
-    EXPECT_EQ(subfolderRows(list), QStringList({"Alpha", "beta", "Gamma"}));
-    const QTreeWidgetItem *current = list.currentItem();
-    ASSERT_NE(current, nullptr);
-    EXPECT_EQ(current->text(0), QStringLiteral("Puzzleimages"));
-    EXPECT_EQ(depthOf(current), folder.puzzleImages().count(QLatin1Char('/')));
-    EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("/"));
-}
-
-TEST(FolderList, ASingleClickHighlightsAndEnterOpensTheHighlightedFolder)
+TEST(FolderList, ClicksAndArrowsOnlyHighlightAndEnterOpens)
 {
     AppFolder folder({.puzzlePictures = 12});
-    writePictures(folder.makeFolder(QStringLiteral("Puzzleimages/Alpha")), 3);
+    writePictures(folder.makeFolder(QStringLiteral("Puzzleimages/beta")), 3);
+    for (const char *name : {"Alpha", ".hidden", "Gamma"})
+        folder.makeFolder(QStringLiteral("Puzzleimages/") + QString::fromLatin1(name));
     auto loaded = loadFront(folder);
     frmFront &front = *loaded.front;
-    front.show();
+    QTreeWidgetItem *current = front.Dir1->currentItem();
+    ASSERT_NE(current, nullptr);
+    QStringList subfolders;
+    for (int i = 0; i < current->childCount(); ++i)
+        subfolders << current->child(i)->text(0);
+    EXPECT_EQ(subfolders, QStringList({"Alpha", "beta", "Gamma"}));
     click(*front.lblNext);
 
     QTest::mouseClick(front.Dir1->viewport(), Qt::LeftButton, {}, rowRect(*front.Dir1, "Alpha").center());
-    EXPECT_EQ(front.Dir1->path(), folder.puzzleImages());
+    QTest::keyClick(front.Dir1, Qt::Key_Down);
+    EXPECT_EQ(front.Dir1->highlightedPath(), folder.puzzleImages() + QStringLiteral("/beta"));
     EXPECT_EQ(front.lblPageNo->text(), QStringLiteral("Page 2 of 2 page(s)"));
 
     QTest::keyClick(front.Dir1, Qt::Key_Return);
-    EXPECT_EQ(front.Dir1->path(), folder.puzzleImages() + QStringLiteral("/Alpha"));
+    EXPECT_EQ(front.Dir1->path(), folder.puzzleImages() + QStringLiteral("/beta"));
     EXPECT_EQ(page(front), QStringLiteral("1 2 3 . . . . . ."));
     EXPECT_EQ(front.lblPageNo->text(), QStringLiteral("Page 1 of 1 page(s)"));
-}
-
-TEST(FolderList, OtherKeysMoveTheHighlightWithoutOpening)
-{
-    AppFolder folder;
-    folder.makeFolder(QStringLiteral("Puzzleimages/Alpha"));
-    auto loaded = loadFront(folder);
-    frmFront &front = *loaded.front;
-    front.show();
-    front.Dir1->setFocus();
-
-    QTest::keyClick(front.Dir1, Qt::Key_Down);
-    EXPECT_EQ(front.Dir1->highlightedPath(), folder.puzzleImages() + QStringLiteral("/Alpha"));
-    EXPECT_EQ(front.Dir1->path(), folder.puzzleImages());
-    EXPECT_EQ(page(front), QStringLiteral("1 2 3 4 5 6 7 8 9"));
 }
 
 TEST(FolderList, OpeningAnotherFolderFromTheThirdPageShowsItsFirstPage)
@@ -162,56 +113,42 @@ TEST(FolderList, OpeningAnotherFolderFromTheThirdPageShowsItsFirstPage)
     writePictures(folder.makeFolder(QStringLiteral("Puzzleimages/Alpha")), 4);
     auto loaded = loadFront(folder);
     frmFront &front = *loaded.front;
-    front.show();
     click(*front.lblNext);
     click(*front.lblNext);
     ASSERT_EQ(front.lblPageNo->text(), QStringLiteral("Page 3 of 3 page(s)"));
 
     QTest::mouseDClick(front.Dir1->viewport(), Qt::LeftButton, {}, rowRect(*front.Dir1, "Alpha").center());
+
     EXPECT_EQ(front.Dir1->path(), folder.puzzleImages() + QStringLiteral("/Alpha"));
-    EXPECT_EQ(gCurrentPage, 0);
     EXPECT_EQ(page(front), QStringLiteral("1 2 3 4 . . . . ."));
     EXPECT_EQ(front.lblPageNo->text(), QStringLiteral("Page 1 of 1 page(s)"));
 }
 
-struct VolumeRow {
-    const char *name;
-    bool opens;
-};
+class PickingAVolume : public testing::TestWithParam<bool> {};
 
-class PickingAVolume : public testing::TestWithParam<VolumeRow> {};
-
-TEST_P(PickingAVolume, OpensItsRootOrChangesNothingSilently)
+TEST_P(PickingAVolume, OpensItsRootOrSilentlyChangesNothing)
 {
+    const bool ready = GetParam();
     AppFolder folder({.puzzlePictures = 12});
-    const QString volumeRoot = GetParam().opens ? folder.makeFolder(QStringLiteral("volume"))
-                                                : folder.path() + QStringLiteral("/not-mounted");
-    if (GetParam().opens)
-        writePictures(volumeRoot, 2);
+    const QString root = folder.path() + QStringLiteral("/volume");
+    if (ready)
+        writePictures(root, 2);
     auto loaded = loadFront(folder);
     frmFront &front = *loaded.front;
-    front.show();
     click(*front.lblNext);
-    front.Drive1->setVolumes({QStringLiteral("/"), volumeRoot});
+    front.Drive1->setVolumes({QStringLiteral("/"), root});
 
     front.Drive1->setCurrentIndex(1);
 
-    EXPECT_EQ(front.Drive1->drive(), volumeRoot);
+    EXPECT_EQ(front.Drive1->drive(), root);
     EXPECT_TRUE(observed().messages.isEmpty());
-    if (GetParam().opens) {
-        EXPECT_EQ(front.Dir1->path(), volumeRoot);
-        EXPECT_EQ(page(front), QStringLiteral("1 2 . . . . . . ."));
-        EXPECT_EQ(front.lblPageNo->text(), QStringLiteral("Page 1 of 1 page(s)"));
-    } else {
-        EXPECT_EQ(front.Dir1->path(), folder.puzzleImages());
-        EXPECT_EQ(page(front), QStringLiteral("10 11 12 . . . . . ."));
-        EXPECT_EQ(front.lblPageNo->text(), QStringLiteral("Page 2 of 2 page(s)"));
-    }
+    EXPECT_EQ(front.Dir1->path(), ready ? root : folder.puzzleImages());
+    EXPECT_EQ(page(front), ready ? "1 2 . . . . . . ." : "10 11 12 . . . . . .");
+    EXPECT_EQ(front.lblPageNo->text(), ready ? "Page 1 of 1 page(s)" : "Page 2 of 2 page(s)");
 }
 
-INSTANTIATE_TEST_SUITE_P(Volumes, PickingAVolume,
-                         testing::Values(VolumeRow{"Ready", true}, VolumeRow{"CannotBeOpened", false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Volumes, PickingAVolume, testing::Bool(),
+                         [](const auto &info) { return info.param ? "Ready" : "CannotBeOpened"; });
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -220,30 +157,10 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-// A bitmap header that promises 40000 x 40000 pixels and holds none.
-QByteArray hugeBitmapHeader()
+TEST(PictureFiles, AnyCaseAndJpegInNaturalOrderAndUndecodableOnesShowABrokenMark)
 {
-    QByteArray header(54, '\0');
-    auto put32 = [&header](int at, quint32 value) {
-        for (int i = 0; i < 4; ++i)
-            header[at + i] = static_cast<char>((value >> (8 * i)) & 0xff);
-    };
-    header[0] = 'B';
-    header[1] = 'M';
-    put32(2, 54);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 40000);
-    put32(22, 40000);
-    header[26] = 1;
-    header[28] = 24;
-    return header;
-}
-
-TEST(PictureFiles, AnyCaseAndJpegAreListedInNaturalOrderAndUndecodableOnesShowABrokenMark)
-{
-    AppFolder folder({.puzzleImages = false});
-    const QString dir = folder.makeFolder(QStringLiteral("Puzzleimages"));
+    AppFolder folder({.puzzlePictures = 0});
+    const QString dir = folder.puzzleImages();
     writePicture(dir + QStringLiteral("/10.jpg"), 10);
     writePicture(dir + QStringLiteral("/2.jpg"), 2);
     writePicture(dir + QStringLiteral("/a.jpeg"), 1);
@@ -253,31 +170,25 @@ TEST(PictureFiles, AnyCaseAndJpegAreListedInNaturalOrderAndUndecodableOnesShowAB
     writeBytes(dir + QStringLiteral("/e.jpg"), {});
     QFile bitmap(dir + QStringLiteral("/C.Bmp"));
     ASSERT_TRUE(bitmap.open(QIODevice::ReadOnly));
-    writeBytes(dir + QStringLiteral("/f.bmp"), bitmap.read(80));
-    // Unreadable for a normal user; as root it is read, and is still no picture.
+    writeBytes(dir + QStringLiteral("/f.bmp"), bitmap.read(80)); // cut short
+    // Unreadable for a player; root reads it, and it is still no picture.
     writeBytes(dir + QStringLiteral("/g.jpg"), "locked away");
     QFile::setPermissions(dir + QStringLiteral("/g.jpg"), {});
-    writeBytes(dir + QStringLiteral("/h.bmp"), hugeBitmapHeader());
-    // Not offered: other types, hidden files, folders and pipes named like pictures.
+    // Not offered: other types, hidden files, and a folder and a pipe named
+    // like pictures (reading the pipe would wait for ever).
     writeBytes(dir + QStringLiteral("/notes.txt"), "x");
     writePicture(dir + QStringLiteral("/.hidden.jpg"), 5);
-    QImage(8, 8, QImage::Format_RGB32).save(dir + QStringLiteral("/pic.png"));
     folder.makeFolder(QStringLiteral("Puzzleimages/folder.jpg"));
     ASSERT_EQ(::mkfifo(qPrintable(dir + QStringLiteral("/pipe.jpg")), 0600), 0);
 
     auto loaded = loadFront(folder);
-    frmFront &front = *loaded.front;
-    front.show();
+    const frmFront &front = *loaded.front;
 
     QStringList names;
     for (int i = 0; i < front.File1.count(); ++i)
         names << front.File1.entry(i);
-    EXPECT_EQ(names, QStringList({"2.jpg", "10.jpg", "a.jpeg", "b.JPG", "C.Bmp", "d.jpg", "e.jpg", "f.bmp",
-                                  "g.jpg", "h.bmp"}));
+    EXPECT_EQ(names, QStringList({"2.jpg", "10.jpg", "a.jpeg", "b.JPG", "C.Bmp", "d.jpg", "e.jpg", "f.bmp", "g.jpg"}));
     EXPECT_EQ(page(front), QStringLiteral("2 10 1 3 4 ? ? ? ?"));
-    EXPECT_EQ(front.lblPageNo->text(), QStringLiteral("Page 1 of 2 page(s)"));
-    click(*front.lblNext);
-    EXPECT_EQ(page(front), QStringLiteral("? . . . . . . . ."));
     EXPECT_EQ(observed().programEnds, 0);
 }
 

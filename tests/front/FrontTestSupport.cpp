@@ -1,34 +1,24 @@
 #include "FrontTestSupport.h"
 
-#include "Controls.h"
-#include "GameState.h"
-#include "SettingsStore.h"
 #include "Shell.h"
 #include "Thumbnails.h"
 #include "frmFront.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace fronttest {
 
-QColor pictureColour(int number)
-{
-    // The red channel carries the number in steps of ten, far enough apart
-    // to survive JPEG compression and smooth scaling of a plain colour.
-    return QColor(30 + 10 * number, 120, 200);
-}
-
 void writePicture(const QString &path, int number)
 {
+    // The number rides in the red channel, ten apart: enough to survive
+    // JPEG compression and smooth scaling of a plain colour.
     QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(pictureColour(number));
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const char *format = suffix == QLatin1String("bmp") ? "BMP" : "JPEG";
-    ASSERT_TRUE(image.save(path, format)) << qPrintable(path);
+    image.fill(QColor(30 + 10 * number, 120, 200));
+    const bool bitmap = QFileInfo(path).suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0;
+    ASSERT_TRUE(image.save(path, bitmap ? "BMP" : "JPEG")) << qPrintable(path);
 }
 
 void writePictures(const QString &folder, int count)
@@ -41,10 +31,9 @@ void writePictures(const QString &folder, int count)
 AppFolder::AppFolder(const AppFolderParts &parts)
 {
     if (parts.gfx) {
-        makeFolder(QStringLiteral("Gfx"));
         QImage banner(170, 100, QImage::Format_RGB32);
         banner.fill(Qt::yellow);
-        banner.save(path() + QStringLiteral("/Gfx/titleBanner.jpg"), "JPEG");
+        banner.save(makeFolder(QStringLiteral("Gfx")) + QStringLiteral("/titleBanner.jpg"), "JPEG");
     }
     if (parts.help)
         makeFolder(QStringLiteral("help"));
@@ -79,9 +68,10 @@ LoadedFront loadFront(const AppFolder &folder)
 {
     tilemere::setApplicationFolder(folder.path());
     resetObserved();
-    LoadedFront loaded;
-    loaded.front = std::make_unique<frmFront>();
+    LoadedFront loaded{std::make_unique<frmFront>()};
     loaded.loadResult = loaded.front->formLoad();
+    if (loaded.loadResult)
+        loaded.front->show();
     return loaded;
 }
 
@@ -89,30 +79,15 @@ QString page(const frmFront &front)
 {
     QStringList shown;
     for (const tilemere::ClickLabel *slot : front.Image1) {
-        const QPixmap pixmap = slot->pixmap();
-        if (pixmap.isNull()) {
+        const QImage image = slot->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        if (image.isNull())
             shown << QStringLiteral(".");
-            continue;
-        }
-        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
-        if (image == thumbnails::brokenPicture(image.size())) {
+        else if (image == thumbnails::brokenPicture(image.size()))
             shown << QStringLiteral("?");
-            continue;
-        }
-        const QColor centre = image.pixelColor(image.width() / 2, image.height() / 2);
-        shown << QString::number(qRound((centre.red() - 30) / 10.0));
+        else
+            shown << QString::number(qRound((image.pixelColor(image.rect().center()).red() - 30) / 10.0));
     }
     return shown.join(QLatin1Char(' '));
-}
-
-QString storeFile()
-{
-    return tilemere::storeFilePath();
-}
-
-void removeStore()
-{
-    QFile::remove(storeFile());
 }
 
 void click(QWidget &control)

@@ -1,34 +1,25 @@
 #pragma once
-// What the front screen tests share: an application folder of their own with
-// generated pictures, a front screen loaded from it, and the thumbnail page
-// read back as a short string.
+// Shared by the front screen tests: an application folder of their own with
+// generated pictures, a loaded front screen, and the thumbnail page read
+// back as a short string.
 
 #include "Controls.h"
 
-#include <QImage>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
 #include <ostream>
 
 class frmFront;
-class QWidget;
 
 namespace fronttest {
 
-// Picture number i is filled with a colour that tells it apart from the
-// others; the page string reads it back.
-QColor pictureColour(int number);
-// Writes number's picture as a small file; the format follows the extension
-// (.bmp, .jpg or .jpeg in any case).
+// Writes picture number n, a plain colour the page string reads back; the
+// format follows the extension.
 void writePicture(const QString &path, int number);
-// Writes count pictures named "1.bmp" .. "<count>.bmp" into folder.
+// "1.bmp" .. "<count>.bmp" in folder, which is made if needed.
 void writePictures(const QString &folder, int count);
 
-// An application folder: Gfx with a banner, help, and Puzzleimages with
-// the given number of pictures. Each part can be left out.
 struct AppFolderParts {
     int puzzlePictures = 9;
     bool gfx = true;
@@ -36,19 +27,19 @@ struct AppFolderParts {
     bool puzzleImages = true;
 };
 
+// An application folder: Gfx with a banner, help, Puzzleimages with pictures.
 class AppFolder {
 public:
     explicit AppFolder(const AppFolderParts &parts = {});
     QString path() const { return dir_.path(); }
     QString puzzleImages() const { return dir_.path() + QStringLiteral("/Puzzleimages"); }
-    // Creates (with parents) and returns folder path() + "/" + relative.
-    QString makeFolder(const QString &relative) const;
+    QString makeFolder(const QString &relative) const; // returns the full path
 
 private:
     QTemporaryDir dir_;
 };
 
-// The messages shown and the program ends asked for since the last reset.
+// Messages and program ends since the last front screen was loaded.
 struct Observed {
     QStringList messages;
     QStringList titles;
@@ -57,29 +48,21 @@ struct Observed {
 Observed &observed();
 void resetObserved();
 
-// Points the game at the folder, forgets earlier messages, and gives a front
-// screen that has run its start-up (check loadResult for its outcome).
+// A front screen that has run its start-up in folder, and the outcome.
 struct LoadedFront {
     std::unique_ptr<frmFront> front;
     bool loadResult = false;
 };
 LoadedFront loadFront(const AppFolder &folder);
 
-// The nine slots as a string such as "10 11 . . . . . . .": the number of
-// the picture each slot shows, "." for an empty slot and "?" for the broken
-// picture mark.
+// The nine slots, e.g. "10 11 . . . . . . .": the picture number in each,
+// "." when empty, "?" for the broken-picture mark.
 QString page(const frmFront &front);
 
-// The file the store writes to, and its removal.
-QString storeFile();
-void removeStore();
-
-// Clicks a child control of window by its objectName, with the left button.
 void click(QWidget &control);
 
 } // namespace fronttest
 
-// Failures print texts and colours readably.
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
