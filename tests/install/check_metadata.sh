@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The menu entry and the software-centre description must pass the desktop's
+# own validators without errors or warnings, and must name each other and
+# the icon consistently, or the menu shows no icon and software centres
+# cannot tie the description to the game.
+# Usage: check_metadata.sh DESKTOP_SOURCE_DIR
+set -euo pipefail
+source_dir="$1"
+source "$(dirname "$0")/install_common.sh"
+id="org.example.Tilemere"
+entry="$source_dir/$id.desktop"
+metainfo="$source_dir/$id.metainfo.xml"
+
+for tool in desktop-file-validate appstreamcli; do
+    command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+# desktop-file-validate prints only what is wrong, hints included.
+report="$(desktop-file-validate "$entry" 2>&1)" || fail "desktop-file-validate: $report"
+[ -z "$report" ] || fail "desktop-file-validate: $report"
+
+# Errors and warnings fail; infos are reported, pedantic notes are left.
+report="$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1)" || fail "appstreamcli: $report"
+echo "$report"
+if grep -qE '^(E|W):' <<< "$report"; then
+    fail "appstreamcli reports errors or warnings"
+fi
+
+[ "$(desktop_key "$entry" Icon)" = "$id" ] || fail "the menu entry's icon is not $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metainfo does not launch $id.desktop"
+grep -q "<binary>$(desktop_exec_command "$entry")</binary>" "$metainfo" ||
+    fail "the metainfo does not provide the command the menu entry starts"
+echo "desktop entry and metainfo are valid and agree"
