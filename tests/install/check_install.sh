@@ -44,7 +44,9 @@ icons=("$prefix"/share/icons/hicolor/*/apps/"$icon_name".png)
 [ -f "${icons[0]}" ] || fail "no icon named $icon_name"
 for icon in "${icons[@]}"; do
     size_folder="$(basename "$(dirname "$(dirname "$icon")")")"
-    actual="$(identify -format '%wx%h' "$icon")"
+    # A PNG's width and height are the big-endian words at bytes 16 and 20.
+    actual="$(od -An -tu1 -j16 -N8 "$icon" |
+        awk '{ printf "%dx%d", (($1 * 256 + $2) * 256 + $3) * 256 + $4, (($5 * 256 + $6) * 256 + $7) * 256 + $8 }')"
     [ "$actual" = "$size_folder" ] || fail "$icon is $actual, not $size_folder"
 done
 

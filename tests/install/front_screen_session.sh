@@ -3,83 +3,78 @@
 # screen, checks it shows thumbnails of the installed pictures and carries
 # the icon and window class the menu entry expects, then closes it as a
 # window manager would and checks that closing saved the store.
-# Usage: front_screen_session.sh PREFIX CLOSE_WINDOW_PROGRAM WORK_DIR
+# Usage: front_screen_session.sh PREFIX X_WINDOW_PROGRAM WORK_DIR
 set -euo pipefail
 prefix="$1"
-close_window="$2"
+x_window="$2"
 work="$3"
 source "$(dirname "$0")/install_common.sh"
+# Tells the caller that the X server came up and the test itself ran.
+touch "$work/session-started"
 entry="$prefix/share/applications/org.example.Tilemere.desktop"
 store="$XDG_CONFIG_HOME/Ostrel/Brackwater-Tilemere.conf"
 title="Brackwater-Tilemere"
 # The front screen's client area, and its picture panel within it.
-window_size="749x483"
-panel_left=272 panel_top=16 panel_size="449x417"
-# Nine photographs give thousands of colours; the bare panel with its
-# "no pictures" label gives a few dozen.
+window_size="749 483"
+picture_panel="272 16 449 417"
+# Nine pictures give thousands of colours; the bare panel with its
+# "no pictures" label gives a few hundred at most.
 least_thumbnail_colours=2000
 
 "$(desktop_exec_command "$entry")" > "$work/program.log" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
-
 running() { kill -0 "$pid" 2>/dev/null; }
-
-# Prints the id and geometry of each mapped top-level window with our title.
-shown_windows() {
-    xwininfo -root -children 2>/dev/null |
-        sed -n "s/^ *\(0x[0-9a-f]*\) \"$title\": ([^)]*) *\([0-9]*x[0-9]*\)+\([0-9-]*\)+\([0-9-]*\).*/\1 \2 \3 \4/p" |
-        while read -r id size x y; do
-            if xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
-                echo "$id $size $x $y"
-            fi
-        done
+screenshot() {
+    if command -v import > /dev/null; then
+        import -window root "$work/screen.png" && echo "screen saved as $work/screen.png" >&2
+    fi
 }
 
 window=""
 for _ in $(seq 1 600); do
     running || fail "the program ended before showing a window"
-    window="$(shown_windows | head -n 1)"
+    found=0
+    window="$("$x_window" find "$title")" || found=$?
+    [ "$found" -ne 2 ] || fail "could not look for windows with $x_window"
     [ -z "$window" ] || break
     sleep 0.1
 done
 [ -n "$window" ] || fail "no window titled $title appeared"
-read -r id size x y <<< "$window"
-if [ "$size" != "$window_size" ]; then
-    import -window root "$work/screen.png"
-    fail "a $size window came up instead of the $window_size front screen" \
+read -r id width height _ <<< "$(head -n 1 <<< "$window")"
+if [ "$width $height" != "$window_size" ]; then
+    screenshot
+    fail "a ${width}x$height window came up instead of the front screen" \
         "(a start-up message such as \"Setup folder was missing.\"?)"
 fi
 
 # The thumbnails are drawn after the window maps; wait until they are there.
 colours=0
 for _ in $(seq 1 60); do
-    import -window root "$work/screen.png"
-    colours="$(convert "$work/screen.png" -crop "$panel_size+$((x + panel_left))+$((y + panel_top))" \
-        +repage -format '%k' info:)"
+    # shellcheck disable=SC2086 # the rectangle is four numbers
+    colours="$("$x_window" colours "$id" $picture_panel)"
     [ "$colours" -lt "$least_thumbnail_colours" ] || break
     sleep 0.5
 done
-[ "$colours" -ge "$least_thumbnail_colours" ] ||
+if [ "$colours" -lt "$least_thumbnail_colours" ]; then
+    screenshot
     fail "the picture panel shows $colours colours: no thumbnails from the installed Puzzleimages"
+fi
 
 # Without a matching window class the desktop cannot tie the window to its
 # menu entry and shows a generic icon in the task bar.
-wm_class="$(xprop -id "$id" WM_CLASS)"
 wanted_class="$(desktop_key "$entry" StartupWMClass)"
-grep -qF "\"$wanted_class\"" <<< "$wm_class" ||
-    fail "the window's class is $wm_class, the menu entry expects \"$wanted_class\""
-# The window carries the game's icon in every size that was installed
-# (xprop reads only the first 64 KiB of a property unless told otherwise).
-window_icons="$(xprop -len 4000000 -id "$id" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' || true)"
+"$x_window" class "$id" | grep -qxF "$wanted_class" ||
+    fail "the window's class is $("$x_window" class "$id" | tr '\n' ' '), the menu entry expects $wanted_class"
+# The window carries the game's icon in every size that was installed.
+window_icons="$("$x_window" icons "$id" || true)"
 for icon in "$prefix"/share/icons/hicolor/*/apps/*.png; do
-    side="$(basename "$(dirname "$(dirname "$icon")")")"
-    side="${side%%x*}"
-    grep -qF "Icon ($side x $side)" <<< "$window_icons" || fail "the window has no ${side}px icon"
+    size="$(basename "$(dirname "$(dirname "$icon")")")"
+    grep -qxF "$size" <<< "$window_icons" || fail "the window has no $size icon"
 done
 
 [ ! -e "$store" ] || fail "the store existed before the window was closed"
-"$close_window" "$id" || fail "could not ask the front screen to close"
+"$x_window" close "$id" || fail "could not ask the front screen to close"
 for _ in $(seq 1 300); do
     running || break
     sleep 0.1
