@@ -64,10 +64,12 @@ listed="$(sort "$manifest")"
 stage_install "$build" "$prefix" "$work/again"
 [ "$(readlink -f "$link")" = "$(readlink -f "$program")" ] || fail "a second install broke the link"
 
-# Uninstalling as the instructions say removes every file.
-xargs rm -f < "$manifest"
+# Uninstalling as the README says removes every file and the program folder.
+xargs -d '\n' rm -f < "$manifest"
+find "$program_folder" -depth -type d -empty -delete
 left="$(find "$prefix" \( -type f -o -type l \))"
 [ -z "$left" ] || fail "files left after uninstalling: $left"
+[ ! -e "$program_folder" ] || fail "$program_folder is left after uninstalling"
 
 # A packager stages under DESTDIR: the link must land inside the stage. The
 # prefix is a folder of the test's own, so a rule that ignores DESTDIR
