@@ -30,6 +30,8 @@ int main(int argc, char *argv[])
     const QIcon icon = programIcon();
     if (!icon.isNull())
         app.setWindowIcon(icon);
+    // Lets the desktop match the running windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tilemere"));
     tilemere::setStoreErrorReporter(
         [](const QString &) { tilemere::showMessage(nullptr, QStringLiteral(" Error Failerd"), QString()); });
 
