@@ -19,6 +19,10 @@ x.XQueryTree.argtypes = [voidp, ulong, ctypes.POINTER(ulong), ctypes.POINTER(ulo
                          ctypes.POINTER(ctypes.POINTER(ulong)), ctypes.POINTER(ctypes.c_uint)]
 x.XFetchName.argtypes = [voidp, ulong, ctypes.POINTER(ctypes.c_char_p)]
 x.XFree.argtypes = [voidp]
+x.XGetGeometry.argtypes = [voidp, ulong, ctypes.POINTER(ulong), ctypes.POINTER(ctypes.c_int),
+                           ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_uint),
+                           ctypes.POINTER(ctypes.c_uint), ctypes.POINTER(ctypes.c_uint),
+                           ctypes.POINTER(ctypes.c_uint)]
 x.XSendEvent.argtypes = [voidp, ulong, ctypes.c_int, ctypes.c_long, voidp]
 x.XFlush.argtypes = [voidp]
 
@@ -29,12 +33,23 @@ class ClientMessage(ctypes.Structure):
                 ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
 
 
+def is_real_window(display, window):
+    """Qt also gives its hidden 1 x 1 leader window the title; skip it."""
+    root, x0, y0 = ulong(), ctypes.c_int(), ctypes.c_int()
+    width, height, border, depth = ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()
+    if not x.XGetGeometry(display, window, ctypes.byref(root), ctypes.byref(x0), ctypes.byref(y0),
+                          ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),
+                          ctypes.byref(depth)):
+        return False
+    return width.value > 1 and height.value > 1
+
+
 def find(display, window, title):
     name = ctypes.c_char_p()
     if x.XFetchName(display, window, ctypes.byref(name)) and name.value is not None:
         found = name.value.decode("utf-8", "replace") == title
         x.XFree(name)
-        if found:
+        if found and is_real_window(display, window):
             return window
     root, parent, children, count = ulong(), ulong(), ctypes.POINTER(ulong)(), ctypes.c_uint()
     if not x.XQueryTree(display, window, root, parent, ctypes.byref(children), count):
