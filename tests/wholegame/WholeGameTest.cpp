@@ -3,6 +3,7 @@
 // into the score entry, the score board, back to the front screen, the
 // program closed, and the score found in the store afterwards.
 #include "BoardWidget.h"
+#include "EightPuzzleSolver.h"
 #include "Form1.h"
 #include "GameState.h"
 #include "ScoreTables.h"
@@ -26,9 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <deque>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -64,43 +63,8 @@ void makeApplicationFolder(const QString &root)
     writeImage(root + QStringLiteral("/Puzzleimages/harbour.bmp"), {240, 240}, QColor(40, 120, 200));
 }
 
-using Position = std::string; // the nine tiles as digits, the hole is '9'
-
-Position boardPosition()
-{
-    Position position;
-    for (int cell = 1; cell <= 9; ++cell)
-        position += static_cast<char>('0' + gBoard(cell));
-    return position;
-}
-
-// The cells (1..9) to click, fewest first, found breadth-first.
-std::vector<int> solve(const Position &start)
-{
-    const Position solved = "123456789";
-    std::unordered_map<Position, Position> cameFrom{{start, start}};
-    std::deque<Position> queue{start};
-    while (!queue.empty() && !cameFrom.count(solved)) {
-        const Position position = queue.front();
-        queue.pop_front();
-        const int hole = static_cast<int>(position.find('9'));
-        for (const auto &[rowStep, columnStep] : std::array<std::pair<int, int>, 4>{{{0, 1}, {0, -1}, {1, 0}, {-1, 0}}}) {
-            const int row = hole / 3 + rowStep;
-            const int column = hole % 3 + columnStep;
-            if (row < 0 || row > 2 || column < 0 || column > 2)
-                continue;
-            Position next = position;
-            std::swap(next[static_cast<std::size_t>(hole)], next[static_cast<std::size_t>(row * 3 + column)]);
-            if (cameFrom.emplace(next, position).second)
-                queue.push_back(next);
-        }
-    }
-    std::vector<int> clicks;
-    // The tile clicked is the one the hole moved onto.
-    for (Position position = solved; position != start; position = cameFrom.at(position))
-        clicks.insert(clicks.begin(), static_cast<int>(position.find('9')) + 1);
-    return clicks;
-}
+using tilemere::testing::boardPosition;
+using tilemere::testing::solveThreeByThree;
 
 void clickCell(BoardWidget &board, int cell)
 {
@@ -181,7 +145,7 @@ TEST(WholeGameTest, SolvedThreeByThreeIsRecordedShownAndKept)
     ASSERT_TRUE(front.chosenPicturePath().endsWith(QStringLiteral("harbour.bmp")));
     ASSERT_EQ(gBoardSide, 3);
 
-    const std::vector<int> clicks = solve(boardPosition());
+    const std::vector<int> clicks = solveThreeByThree(boardPosition());
     ASSERT_FALSE(clicks.empty());
     for (int cell : clicks)
         clickCell(*play.Picture2, cell);
