@@ -4,7 +4,7 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 install_missing "${BUILD_PACKAGES[@]}"
-build_program
+build_program brackwater-tilemere runtime_resources
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     cat >&2 <<MSG
 There is no display to show the game on (neither DISPLAY nor WAYLAND_DISPLAY is set).

@@ -33,10 +33,15 @@ install_missing() {
 
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-comic-neue)
 
-# Configures once, then builds what changed.
+# Configures once, then builds what changed: the targets named, or everything.
 build_program() {
     if [ ! -f "$TILEMERE_BUILD/CMakeCache.txt" ]; then
-        cmake -S "$TILEMERE_ROOT" -B "$TILEMERE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+        cmake -S "$TILEMERE_ROOT" -B "$TILEMERE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     fi
-    cmake --build "$TILEMERE_BUILD" -j"$(nproc)"
+    local targets=()
+    local target
+    for target in "$@"; do
+        targets+=(--target "$target")
+    done
+    cmake --build "$TILEMERE_BUILD" -j"$(nproc)" "${targets[@]}"
 }
