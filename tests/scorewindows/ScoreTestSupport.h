@@ -1,51 +1,89 @@
 #pragma once
-// Helpers shared by the score window tests: a clean store per test, tables
-// filled with recognisable entries, list contents, and a closer for the score
-// board that the score entry opens modally.
+// Shared by the score window tests: a first run per case, tables filled with
+// recognisable entries, the board's lists, and a closer for the score board
+// that the score entry opens modally.
 
+#include "GameState.h"
 #include "ScoreTables.h"
+#include "SettingsStore.h"
+#include "frmScoreInputs.h"
+#include "frmScoresBoard.h"
 
-#include <QObject>
-#include <QStringList>
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QTest>
 #include <QTimer>
 
-#include <cstdint>
-#include <initializer_list>
-
-class QWidget;
+#include <gtest/gtest.h>
 
 namespace scorewindowstest {
 
-void setConfigHome(const QString &folder);
-// Deletes the stored settings, as on a first run.
-void removeStore();
+using tilemere::kNotPlaced;
 
-// Fills table (scoreMode, side) with the given values from place 1 on, the
-// remaining places empty, and names prefix + "1" .. prefix + "10".
-void fillTable(int scoreMode, int side, std::initializer_list<std::int32_t> values, const std::string &prefix);
+// No store and no tables, with 4x4 chosen, as when the program first starts.
+inline void freshStart()
+{
+    const QString store = qEnvironmentVariable("XDG_CONFIG_HOME"); // the test's own, set in main
+    ASSERT_FALSE(store.isEmpty());
+    QDir(store).removeRecursively();
+    QDir().mkpath(store);
+    gScores = {};
+    gChosenSize = 4;
+}
 
-// The rows of a list named objectName inside window.
-QStringList listRows(const QWidget &window, const char *objectName);
-QStringList repeated(const QString &text);
+// Table (scoreMode, side) holds values from place 1 on, the rest empty, and
+// the names prefix + "1" .. prefix + "10".
+inline void fill(int scoreMode, int side, std::initializer_list<std::int32_t> values, const std::string &prefix)
+{
+    auto &table = gScores(scoreMode, side - 2);
+    table.values.fill(tilemere::kEmptyScore);
+    std::copy(values.begin(), values.end(), table.values.begin());
+    for (std::size_t place = 0; place < table.names.size(); ++place)
+        table.names[place] = prefix + std::to_string(place + 1);
+}
 
-// Left-clicks the child label named objectName.
-void clickChild(QWidget &window, const char *objectName);
+inline auto contents(const tilemere::ScoreTable &table) { return std::pair(table.values, table.names); }
+inline QString text(const QWidget &window, const char *child) { return window.findChild<QLabel *>(child)->text(); }
+inline void click(QWidget &in, const char *child) { QTest::mouseClick(in.findChild<QWidget *>(child), Qt::LeftButton); }
 
-// Watches for the score board to become the modal window, remembers its
-// rows, and closes it with its Close label as a player would.
-class BoardCloser : public QObject {
-public:
-    BoardCloser();
-    bool seen = false;
-    QString title;
-    QStringList moveNames;
-    QStringList moves;
-    QStringList timeNames;
-    QStringList times;
+// The board's lists: move names, moves, time names, times.
+inline QList<QStringList> lists(const QWidget &board)
+{
+    QList<QStringList> shown;
+    for (const char *name : {"lstName", "lstTotMoves", "lstName2", "lstTime"}) {
+        const auto *list = board.findChild<QListWidget *>(name);
+        shown.emplace_back();
+        for (int row = 0; list && row < list->count(); ++row)
+            shown.back() << list->item(row)->text();
+    }
+    return shown;
+}
 
-private:
-    void closeBoardIfShown();
-    QTimer poll_;
+inline QList<QStringList> emptyLists(const QString &name)
+{
+    const QStringList names(tilemere::kPlaces, name), dashes(tilemere::kPlaces, QStringLiteral("-"));
+    return {names, dashes, names, dashes};
+}
+
+// Closes every score board that becomes the modal window with its Close
+// label, as a player would, and keeps the last one's lists.
+struct BoardCloser {
+    BoardCloser()
+    {
+        QObject::connect(&poll, &QTimer::timeout, &poll, [this] {
+            if (auto *board = qobject_cast<frmScoresBoard *>(QApplication::activeModalWidget());
+                board && board->isVisible()) {
+                ++boards;
+                shown = lists(*board);
+                click(*board, "lblCloseScores");
+            }
+        });
+        poll.start(10);
+    }
+    int boards = 0;
+    QList<QStringList> shown = QList<QStringList>(4);
+    QTimer poll;
 };
 
 } // namespace scorewindowstest
