@@ -1,77 +1,117 @@
 #pragma once
 // Shared by the front screen tests: an application folder of their own with
-// generated pictures, a loaded front screen, and the thumbnail page read
+// generated pictures, a started front screen, and the thumbnail page read
 // back as a short string.
 
 #include "Controls.h"
+#include "DriveList.h"
+#include "FolderList.h"
+#include "Form1.h"
+#include "GameState.h"
+#include "Shell.h"
+#include "Thumbnails.h"
+#include "frmFront.h"
 
+#include <QCheckBox>
+#include <QDir>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
 
-class frmFront;
-
 namespace fronttest {
 
-// Writes picture number n, a plain colour the page string reads back; the
-// format follows the extension.
-void writePicture(const QString &path, int number);
-// "1.bmp" .. "<count>.bmp" in folder, which is made if needed.
-void writePictures(const QString &folder, int count);
+// Picture number n, a plain colour page() reads back; the format follows the
+// extension. The number rides in the red channel, ten apart: enough to
+// survive JPEG compression and smooth scaling.
+inline void writePicture(const QString &path, int number)
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(QColor(30 + 10 * number, 120, 200));
+    const bool bitmap = path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+    ASSERT_TRUE(image.save(path, bitmap ? "BMP" : "JPEG")) << qPrintable(path);
+}
+
+inline void writePictures(const QString &folder, int count) // "1.bmp" .. "<count>.bmp"
+{
+    for (int i = 1; QDir().mkpath(folder) && i <= count; ++i)
+        writePicture(folder + QStringLiteral("/%1.bmp").arg(i), i);
+}
 
 struct AppFolderParts {
     int puzzlePictures = 9;
-    bool gfx = true;
-    bool help = true;
-    bool puzzleImages = true;
+    bool gfx = true, help = true, puzzleImages = true;
 };
 
 // An application folder: Gfx with a banner, help, Puzzleimages with pictures.
-class AppFolder {
-public:
-    explicit AppFolder(const AppFolderParts &parts = {});
-    QString path() const { return dir_.path(); }
-    QString puzzleImages() const { return dir_.path() + QStringLiteral("/Puzzleimages"); }
-    QString makeFolder(const QString &relative) const; // returns the full path
-
-private:
-    QTemporaryDir dir_;
+struct AppFolder : QTemporaryDir {
+    explicit AppFolder(const AppFolderParts &parts = {})
+    {
+        if (parts.gfx)
+            writePicture(makeFolder(QStringLiteral("Gfx")) + QStringLiteral("/titleBanner.jpg"), 0);
+        if (parts.help)
+            makeFolder(QStringLiteral("help"));
+        if (parts.puzzleImages)
+            writePictures(puzzleImages(), parts.puzzlePictures);
+    }
+    QString puzzleImages() const { return path() + QStringLiteral("/Puzzleimages"); }
+    QString makeFolder(const QString &relative) const // the full path
+    {
+        return QDir().mkpath(path() + QLatin1Char('/') + relative), path() + QLatin1Char('/') + relative;
+    }
 };
 
-// Messages and program ends since the last front screen was loaded.
-struct Observed {
+// "Title: text" of each message, and the program ends, since the last front screen started.
+inline struct Observed {
     QStringList messages;
-    QStringList titles;
     int programEnds = 0;
-};
-Observed &observed();
-void resetObserved();
+} observed;
 
-// A front screen that has run its start-up in folder, and the outcome.
-struct LoadedFront {
-    std::unique_ptr<frmFront> front;
-    bool loadResult = false;
+// A front screen that has run its start-up in an application folder.
+struct Started {
+    std::unique_ptr<frmFront> front = std::make_unique<frmFront>();
+    bool loaded = false; // what formLoad returned
+    frmFront *operator->() const { return front.get(); }
 };
-LoadedFront loadFront(const AppFolder &folder);
+
+inline Started start(const AppFolder &folder)
+{
+    tilemere::setApplicationFolder(folder.path());
+    observed = Observed{};
+    Started started;
+    if ((started.loaded = started->formLoad()))
+        started->show();
+    return started;
+}
 
 // The nine slots, e.g. "10 11 . . . . . . .": the picture number in each,
 // "." when empty, "?" for the broken-picture mark.
-QString page(const frmFront &front);
+inline QString page(const Started &front)
+{
+    QStringList shown;
+    for (const tilemere::ClickLabel *slot : front->Image1) {
+        const QImage image = slot->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        const int red = image.isNull() ? 0 : image.pixelColor(image.rect().center()).red();
+        shown << (image.isNull()                                   ? QStringLiteral(".")
+                  : image == thumbnails::brokenPicture(image.size()) ? QStringLiteral("?")
+                                                                     : QString::number(qRound((red - 30) / 10.0)));
+    }
+    return shown.join(QLatin1Char(' '));
+}
 
-void click(QWidget &control);
+inline void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+
+inline QWidget *playControl(const char *name) // on the play screen
+{
+    auto *control = Form1::instance().findChild<QWidget *>(QString::fromLatin1(name));
+    return control ? control : throw std::runtime_error(std::string("the play screen has no ") + name);
+}
 
 } // namespace fronttest
 
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList &texts, std::ostream *out)
-{
-    *out << '{' << texts.join(QStringLiteral(" | ")).toStdString() << '}';
-}
-inline void PrintTo(const QColor &colour, std::ostream *out)
-{
-    *out << colour.name().toStdString();
-}
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList &texts, std::ostream *out) { PrintTo(texts.join(QStringLiteral(" | ")), out); }

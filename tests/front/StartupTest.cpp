@@ -1,125 +1,70 @@
-// Start-up with and without the resource folders, the layout and the links.
+// Start-up with and without the resource folders, and the link highlight.
 #include "FrontTestSupport.h"
 
-#include "FolderList.h"
-#include "Form1.h"
-#include "FrontLayout.h"
-#include "GameState.h"
 #include "SettingsStore.h"
-#include "frmFront.h"
-
-#include <QCheckBox>
-#include <QFile>
-#include <QRadioButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace fronttest;
 
-namespace {
+struct StartRow {
+    const char *name;
+    AppFolderParts parts;
+    const char *message, *page, *label; // message "" for none
+};
 
-TEST(Startup, BeginsWithTheDefaultsWhateverThePreviousRunChose)
+// Each front that starts ends with 6x6 and Animate Shuffle chosen, which the
+// next start must forget. Missing help disables the play screen's link for the
+// rest of the process, so it comes last.
+const StartRow kStartRows[] = {
+    {"NoGfx", {.gfx = false}, "Setup folder was missing.", "", ""},
+    {"NoPuzzleimages", {.puzzleImages = false}, "", "1 2 . . . . . . .", "Page 1 of 1 page(s)"},
+    {"Everything", {.puzzlePictures = 10}, "", "1 2 3 4 5 6 7 8 9", "Page 1 of 2 page(s)"},
+    {"NoHelp", {.help = false}, "Help system was missing.", "1 2 3 4 5 6 7 8 9", "Page 1 of 1 page(s)"},
+};
+
+TEST(Startup, BeginsWithTheDefaultsAndCopesWithMissingFolders)
 {
-    AppFolder folder({.puzzlePictures = 10});
-    {
-        auto previous = loadFront(folder);
-        click(*previous.front->opt6x6);
-        click(*previous.front->chkAnimShuffle);
-        click(*previous.front->lblNext);
-        previous.front->close();
-    }
+    for (const StartRow &row : kStartRows) {
+        SCOPED_TRACE(row.name);
+        AppFolder folder(row.parts);
+        writePictures(folder.path(), 2); // browsed only when Puzzleimages is missing
+        if (!row.parts.gfx)
+            QFile::remove(tilemere::storeFilePath());
+        const QStringList message = *row.message ? QStringList{QStringLiteral("Brackwater-Tilemere: ") + row.message}
+                                                 : QStringList{};
 
-    auto loaded = loadFront(folder);
-    const frmFront &front = *loaded.front;
+        auto front = start(folder);
 
-    EXPECT_TRUE(loaded.loadResult);
-    EXPECT_TRUE(observed().messages.isEmpty());
-    EXPECT_EQ(front.windowTitle(), QStringLiteral("Brackwater-Tilemere"));
-    EXPECT_TRUE(front.opt4x4->isChecked());
-    EXPECT_EQ(gChosenSize, 4);
-    EXPECT_FALSE(front.chkAnimShuffle->isChecked());
-    EXPECT_EQ(front.lblVerNo->text(), QStringLiteral("v1.0"));
-    EXPECT_EQ(front.Dir1->path(), folder.puzzleImages());
-    EXPECT_EQ(page(front), QStringLiteral("1 2 3 4 5 6 7 8 9"));
-    EXPECT_EQ(front.lblPageNo->text(), QStringLiteral("Page 1 of 2 page(s)"));
-    EXPECT_TRUE(front.lblHelp->isEnabled());
-}
+        EXPECT_EQ(observed.messages, message);
+        EXPECT_EQ(front.loaded, row.parts.gfx);
+        EXPECT_EQ(front->isVisible(), row.parts.gfx);
+        EXPECT_FALSE(!row.parts.gfx && QFile::exists(tilemere::storeFilePath()));
+        if (!row.parts.gfx)
+            continue;
+        EXPECT_EQ(front->windowTitle(), QStringLiteral("Brackwater-Tilemere"));
+        EXPECT_TRUE(front->opt4x4->isChecked() && gChosenSize == 4 && !front->chkAnimShuffle->isChecked());
+        EXPECT_EQ(front->lblVerNo->text(), QStringLiteral("v1.0"));
+        EXPECT_EQ(front->Dir1->path(), row.parts.puzzleImages ? folder.puzzleImages() : folder.path());
+        EXPECT_EQ(page(front), QString(row.page));
+        EXPECT_EQ(front->lblPageNo->text(), QString(row.label));
+        EXPECT_EQ(front->lblNoPicsAva->isHidden(), row.parts.puzzleImages);
 
-TEST(Startup, WithoutGfxTellsThePlayerAndEndsWithoutSaving)
-{
-    AppFolder folder({.gfx = false});
-    QFile::remove(tilemere::storeFilePath());
-
-    auto loaded = loadFront(folder);
-
-    EXPECT_FALSE(loaded.loadResult);
-    EXPECT_EQ(observed().messages, QStringList{"Setup folder was missing."});
-    EXPECT_EQ(observed().titles, QStringList{"Brackwater-Tilemere"});
-    EXPECT_FALSE(loaded.front->isVisible());
-    EXPECT_FALSE(QFile::exists(tilemere::storeFilePath()));
-}
-
-TEST(Startup, WithoutPuzzleimagesBrowsesTheProgramFolderAndSaysNoPictures)
-{
-    AppFolder folder({.puzzleImages = false});
-    writePictures(folder.path(), 2);
-
-    auto loaded = loadFront(folder);
-
-    EXPECT_TRUE(observed().messages.isEmpty());
-    EXPECT_EQ(loaded.front->Dir1->path(), folder.path());
-    EXPECT_EQ(page(*loaded.front), QStringLiteral("1 2 . . . . . . ."));
-    EXPECT_EQ(loaded.front->lblPageNo->text(), QStringLiteral("Page 1 of 1 page(s)"));
-    EXPECT_FALSE(loaded.front->lblNoPicsAva->isHidden());
-}
-
-TEST(Startup, WithoutHelpSaysSoOnceAndDisablesBothHelpLinksForTheRun)
-{
-    AppFolder folder({.help = false});
-    auto loaded = loadFront(folder);
-    frmFront &front = *loaded.front;
-    ASSERT_TRUE(Form1::exists());
-    auto *playHelp = Form1::instance().findChild<QWidget *>(QStringLiteral("lblHelp"));
-    auto *back = Form1::instance().findChild<QWidget *>(QStringLiteral("lblBack"));
-    ASSERT_TRUE(playHelp && back);
-
-    click(*front.Image1[0]);
-    click(*back);
-
-    EXPECT_TRUE(loaded.loadResult);
-    EXPECT_EQ(observed().messages, QStringList{"Help system was missing."});
-    EXPECT_EQ(observed().titles, QStringList{"Brackwater-Tilemere"});
-    EXPECT_TRUE(front.isVisible());
-    EXPECT_FALSE(front.lblHelp->isEnabled());
-    EXPECT_FALSE(playHelp->isEnabled());
-}
-
-TEST(Layout, EveryControlLiesInsideTheWindowInItsContainer)
-{
-    AppFolder folder;
-    auto loaded = loadFront(folder);
-    frmFront &front = *loaded.front;
-    ASSERT_EQ(front.size(), QSize(749, 483));
-    for (const frontlayout::Place &place : frontlayout::kPlaces) {
-        const QString name = QString::fromLatin1(place.name.data(), static_cast<qsizetype>(place.name.size()));
-        SCOPED_TRACE(name.toStdString() + " " + std::to_string(place.index));
-        const QWidget *control = nullptr;
-        for (const QWidget *candidate : front.findChildren<QWidget *>(name)) {
-            if (place.index < 0 || candidate->property("index").toInt() == place.index)
-                control = candidate;
-        }
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->parentWidget()->objectName().toStdString(), place.container);
-        EXPECT_TRUE(front.rect().contains(QRect(control->mapTo(&front, QPoint(0, 0)), control->size())));
+        // A game and back: no second message, and Help stays as it began on both screens.
+        click(front->Image1[0]);
+        click(playControl("lblBack"));
+        EXPECT_EQ(observed.messages, message);
+        EXPECT_EQ(front->lblHelp->isEnabled(), row.parts.help);
+        EXPECT_EQ(playControl("lblHelp")->isEnabled(), row.parts.help);
+        click(front->opt6x6);
+        click(front->chkAnimShuffle);
+        front->close();
     }
 }
 
 struct HoverRow {
     const char *name;
-    const char *link;
-    const char *thenOver;
-    QPoint spot; // where on thenOver; (-1, -1) for its middle
+    tilemere::ClickLabel *frmFront::*link;
+    const char *thenOver; // "" for the window itself
+    QPoint spot;          // where on thenOver; (-1, -1) for its middle
     bool stillHighlighted;
 };
 
@@ -127,45 +72,32 @@ struct HoverRow {
 // the slots), a thumbnail, or a rounded rectangle, which takes no mouse
 // events; the left panel and the other links leave the highlight on.
 const HoverRow kHoverRows[] = {
-    {"NextThenWindow", "lblNext", "frmFront", {10, 200}, false},
-    {"NextThenThumbnailPanel", "lblNext", "Frame1", {148, 148}, false},
-    {"NextThenThumbnail", "lblNext", "Image1", {-1, -1}, false},
-    {"NextThenRoundedRectangle", "lblNext", "ShpRect", {2, 2}, false},
-    {"NextThenLeftPanel", "lblNext", "Frame2", {-1, -1}, true},
-    {"NextThenPageLabel", "lblNext", "lblPageNo", {-1, -1}, true},
-    {"NextThenHelp", "lblNext", "lblHelp", {-1, -1}, true},
-    {"HelpThenWindow", "lblHelp", "frmFront", {10, 200}, false},
+    {"NextThenWindow", &frmFront::lblNext, "", {10, 200}, false},
+    {"NextThenThumbnailPanel", &frmFront::lblNext, "Frame1", {148, 148}, false},
+    {"NextThenThumbnail", &frmFront::lblNext, "Image1", {-1, -1}, false},
+    {"NextThenRoundedRectangle", &frmFront::lblNext, "ShpRect", {2, 2}, false},
+    {"NextThenLeftPanel", &frmFront::lblNext, "Frame2", {-1, -1}, true},
+    {"NextThenHelp", &frmFront::lblNext, "lblHelp", {-1, -1}, true},
+    {"HelpThenWindow", &frmFront::lblHelp, "", {10, 200}, false},
 };
 
-class LinkHighlight : public testing::TestWithParam<HoverRow> {};
-
-TEST_P(LinkHighlight, StaysUntilThePointerReachesBareBackground)
+TEST(LinkHighlight, StaysUntilThePointerReachesBareBackground)
 {
-    const HoverRow &row = GetParam();
-    AppFolder folder;
-    auto loaded = loadFront(folder);
-    frmFront &front = *loaded.front;
-    auto named = [&front](const char *name) {
-        return front.objectName() == QLatin1String(name) ? &front
-                                                         : front.findChild<QWidget *>(QString::fromLatin1(name));
-    };
-    auto *link = qobject_cast<QLabel *>(named(row.link));
-    QWidget *next = named(row.thenOver);
-    ASSERT_TRUE(link && next);
-    QTest::mouseMove(&front, QPoint(700, 476)); // wherever the last test left the pointer
+    for (const HoverRow &row : kHoverRows) {
+        SCOPED_TRACE(row.name);
+        AppFolder folder;
+        auto front = start(folder);
+        QLabel *link = (*front.front).*row.link;
+        QWidget *next = *row.thenOver ? front->findChild<QWidget *>(QLatin1String(row.thenOver)) : front.front.get();
+        ASSERT_NE(next, nullptr);
+        QTest::mouseMove(front.front.get(), QPoint(700, 476)); // wherever the last row left the pointer
 
-    QTest::mouseMove(link, link->rect().center());
-    EXPECT_TRUE(link->font().bold());
-    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(255, 169, 83));
-    QTest::mouseMove(next, row.spot.x() < 0 ? next->rect().center() : row.spot);
+        QTest::mouseMove(link, link->rect().center());
+        EXPECT_EQ(link->palette().color(QPalette::WindowText).name(), QStringLiteral("#ffa953"));
+        QTest::mouseMove(next, row.spot.x() < 0 ? next->rect().center() : row.spot);
 
-    EXPECT_EQ(link->font().bold(), row.stillHighlighted);
-    EXPECT_EQ(link->palette().color(QPalette::WindowText),
-              row.stillHighlighted ? QColor(255, 169, 83) : QColor(255, 255, 255));
-    EXPECT_TRUE(front.lblHelp->font().underline());
+        EXPECT_EQ(link->palette().color(QPalette::WindowText).name(), row.stillHighlighted ? "#ffa953" : "#ffffff");
+        EXPECT_EQ(link->font().bold(), row.stillHighlighted);
+        EXPECT_TRUE(front->lblHelp->font().underline());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Moves, LinkHighlight, testing::ValuesIn(kHoverRows),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-} // namespace
