@@ -1,8 +1,5 @@
 // The play screen's tests drive the real window, so they need an application.
-#include <QApplication>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "PlayFixture.h"
 
 int main(int argc, char **argv)
 {
