@@ -15,27 +15,19 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc != 4)
-        return 1;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[1]));
     tilemere::setStoreErrorReporter([](const QString &) { std::_Exit(2); });
-
-    for (int mode = 1; mode <= 2; ++mode) {
-        for (int size = 1; size <= 4; ++size) {
-            auto &table = gScores(mode, size);
-            for (int place = 0; place < tilemere::kPlaces; ++place) {
-                table.values[static_cast<std::size_t>(place)] = mode * 100 + size * 10 + place;
-                table.names[static_cast<std::size_t>(place)] = argv[2];
-            }
-        }
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    for (int table = 0; table < 8; ++table) {
+        const int mode = table / 4 + 1, size = table % 4 + 1;
+        gScores(mode, size).names.fill(argv[2]);
+        for (int place = 0; place < tilemere::kPlaces; ++place)
+            gScores(mode, size).values[place] = mode * 100 + size * 10 + place;
     }
     const long saves = std::strtol(argv[3], nullptr, 10);
     for (long done = 0; saves == 0 || done < saves; ++done) {
         saveSettings();
-        if (done == 0) {
+        if (done == 0)
             std::puts("saved");
-            std::fflush(stdout);
-        }
     }
-    return 0;
 }
