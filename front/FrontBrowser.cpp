@@ -11,6 +11,8 @@
 #include "Shell.h"
 #include "Thumbnails.h"
 
+#include <QtConcurrent/QtConcurrentMap>
+
 #include <QCheckBox>
 #include <QCoreApplication>
 
@@ -63,11 +65,15 @@ void frmFront::showThumbnailPage()
     const std::int16_t last =
         File1.count() > int16((gCurrentPage + 1) * kSlots) ? int16(first + kSlots - 1) : int16(File1.count() - 1);
     const QSize slotSize = Image1[0]->size();
-    for (std::int16_t j = first; j <= last; ++j) {
-        // Read from disk every time the page is shown; nothing is kept.
-        Image1[static_cast<std::size_t>(j - first)]->setImage(thumbnails::thumbnailFor(File1.fullPath(j), slotSize),
-                                                              true);
-    }
+    QStringList paths;
+    for (std::int16_t j = first; j <= last; ++j)
+        paths.append(File1.fullPath(j));
+    // Read from disk every time the page is shown; nothing is kept. The
+    // pictures decode side by side, and the page is complete when this returns.
+    const QList<QImage> pictures = QtConcurrent::blockingMapped(
+        paths, [slotSize](const QString &path) { return thumbnails::thumbnailFor(path, slotSize); });
+    for (qsizetype slot = 0; slot < pictures.size(); ++slot)
+        Image1[static_cast<std::size_t>(slot)]->setImage(pictures[slot], true);
 }
 
 void frmFront::showPageNumber()
