@@ -15,7 +15,7 @@ void setColours(QWidget &widget, const QColor &background);
 void setColours(QWidget &widget, const QColor &background, const QColor &text);
 void setTextColour(QWidget &widget, const QColor &text);
 
-// A font by family name and point size, as the design names them.
+// A font by family name and point size.
 QFont designFont(const char *family, double pointSize, bool bold = false, bool underline = false);
 QFont captionFont(double pointSize, bool bold = false, bool underline = false); // "Comic Sans MS"
 QFont listFont(double pointSize, bool bold = false);                            // "MS Sans Serif"

@@ -1,5 +1,5 @@
 #pragma once
-// Window layouts are written in twips, as the design gives them, and
+// Window layouts are written in twips (1/1440 inch), the unit they were drawn in, and
 // converted to pixels here, once: 15 twips make a pixel.
 
 #include <QPoint>
