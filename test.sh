@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
-install_missing "${BUILD_PACKAGES[@]}" xvfb xauth python3 pulseaudio pulseaudio-utils sox \
+install_missing "${BUILD_PACKAGES[@]}" libx11-dev xvfb xauth python3 pulseaudio pulseaudio-utils sox \
     desktop-file-utils appstream
 build_program
 cd "$TILEMERE_BUILD"
