@@ -1,4 +1,5 @@
 #include "FrontTestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 
@@ -7,15 +8,10 @@
 // never shown or done, and the store never touches the real user's settings.
 int main(int argc, char **argv)
 {
-    QTemporaryDir configHome;
-    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    tilemere::setMessageHandler([](const QString &text, const QString &title) {
-        fronttest::observed.messages << title + QStringLiteral(": ") + text;
+    return runWindowTests(argc, argv, [] {
+        tilemere::setMessageHandler([](const QString &text, const QString &title) {
+            fronttest::observed.messages << title + QStringLiteral(": ") + text;
+        });
+        tilemere::setEndProgramHandler([] { ++fronttest::observed.programEnds; });
     });
-    tilemere::setEndProgramHandler([] { ++fronttest::observed.programEnds; });
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // The shell services in one process with a real QApplication drawing
 // offscreen; the desktop's browser and the sound output are intercepted.
 #include "Shell.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -158,11 +159,7 @@ TEST(ResourceFolderTest, FolderThatCannotBeListedIsMissing)
 
 int main(int argc, char **argv)
 {
-    // Always offscreen: the tests are also listed at build time, without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runWindowTests(argc, argv);
 }
 
 #include "ShellTest.moc"

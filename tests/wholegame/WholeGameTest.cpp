@@ -3,6 +3,7 @@
 // into the score entry, the score board, back to the front screen, the
 // program closed, and the score found in the store afterwards.
 #include "BoardWidget.h"
+#include "WindowTestMain.h"
 #include "EightPuzzleSolver.h"
 #include "Form1.h"
 #include "GameState.h"
@@ -200,15 +201,5 @@ TEST(WholeGameTest, SolvedThreeByThreeIsRecordedShownAndKept)
 
 int main(int argc, char **argv)
 {
-    // A store of its own, never the player's: the settings folder is moved
-    // before anything reads it.
-    QTemporaryDir configHome;
-    if (!configHome.isValid())
-        return 2;
-    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runWindowTests(argc, argv);
 }
