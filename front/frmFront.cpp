@@ -20,22 +20,11 @@ using tilemere::ClickLabel;
 namespace {
 
 const QColor kPageNumberBlue(142, 192, 234);
-const QColor kGreyedText(150, 150, 150);
 
 QLabel *centred(QLabel *label)
 {
     label->setAlignment(Qt::AlignCenter);
     return label;
-}
-
-// Option buttons and check boxes draw their box in the Base colour, which
-// the coloured panels would otherwise turn blue; keep the box white.
-void keepIndicatorWhite(QWidget &button)
-{
-    QPalette palette = button.palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Text, Qt::black);
-    button.setPalette(palette);
 }
 
 } // namespace
@@ -179,12 +168,10 @@ void frmFront::applyColours()
 
     setColours(*Frame3, kLavender);
     for (QRadioButton *option : {opt3x3, opt4x4, opt5x5, opt6x6}) {
-        setColours(*option, kLavender);
-        keepIndicatorWhite(*option);
+        setCheckColours(*option, kLavender, Qt::black);
     }
     setColours(*lblSelPuzzLevl, kPanelBlue, kWhite);
-    setColours(*chkAnimShuffle, kPanelBlue, kWhite);
-    keepIndicatorWhite(*chkAnimShuffle);
+    setCheckColours(*chkAnimShuffle, kPanelBlue, kWhite);
 }
 
 void frmFront::connectEvents()
@@ -303,9 +290,6 @@ bool frmFront::formLoad()
 
     if (!tilemere::resourceFolderPresent(appFolder + QStringLiteral("/help/"))) {
         tilemere::showMessage(this, QStringLiteral("Help system was missing."), windowTitle());
-        QPalette palette = lblHelp->palette();
-        palette.setColor(QPalette::Disabled, QPalette::WindowText, kGreyedText);
-        lblHelp->setPalette(palette);
         lblHelp->setEnabled(false);
         playScreen().disableHelp();
     }

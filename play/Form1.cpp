@@ -203,7 +203,6 @@ void Form1::applyActivationLook()
     ShpRect[0]->setFillColour(kButtonBlue);
     ShpRect[1]->setFillColour(kButtonBlue);
     setColours(*lblHelp, kWindowBlue, kWhite);
-    keepHelpGreyWhenDisabled();
     setTextColour(*lblBack, kWhite);
     setColours(*lblMoves, kLavender);
     setColours(*lblTime, kLavender);
@@ -213,14 +212,7 @@ void Form1::applyActivationLook()
     setColours(*Label3, kWindowBlue, kWhite);
     setColours(*lblMorePuzzGames, kButtonBlue, kWhite);
 
-    // The box itself stays white with a dark tick; only the text is on blue.
-    QPalette boxColours = chkPreviw->palette();
-    boxColours.setColor(QPalette::Window, kWindowBlue);
-    boxColours.setColor(QPalette::WindowText, kWhite);
-    boxColours.setColor(QPalette::Base, kWhite);
-    boxColours.setColor(QPalette::Text, Qt::black);
-    chkPreviw->setPalette(boxColours);
-    chkPreviw->setAutoFillBackground(true);
+    setCheckColours(*chkPreviw, kWindowBlue, kWhite);
 
     // The button labels lie on their rounded shapes of the same blue; left
     // unfilled, the shapes' rounded corners show.
@@ -289,24 +281,11 @@ void Form1::Form_MouseMove()
     resetLink(*lblBack);
     resetLink(*lblMorePuzzGames, false);
     resetLink(*lblHelp);
-    keepHelpGreyWhenDisabled();
 }
 
 void Form1::disableHelp()
 {
     lblHelp->setEnabled(false);
-    keepHelpGreyWhenDisabled();
-}
-
-// The link colours are set for every state of a label; a disabled Help link
-// must still read as disabled.
-void Form1::keepHelpGreyWhenDisabled()
-{
-    if (lblHelp->isEnabled())
-        return;
-    QPalette colours = lblHelp->palette();
-    colours.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
-    lblHelp->setPalette(colours);
 }
 
 void Form1::resizeEvent(QResizeEvent *event)

@@ -102,7 +102,6 @@ private:
     void applyActivationLook();
     void updatePreview();
     void showVolumeIcon();
-    void keepHelpGreyWhenDisabled();
 
     // Events around the board (Form1.cpp).
     void chkPreviw_Click();

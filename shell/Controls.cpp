@@ -30,10 +30,23 @@ void setColours(QWidget &widget, const QColor &background, const QColor &text)
 void setTextColour(QWidget &widget, const QColor &text)
 {
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::ButtonText, text);
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, text);
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::ButtonText, text);
+    }
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, kGreyedText);
     widget.setPalette(palette);
+}
+
+void setCheckColours(QWidget &button, const QColor &background, const QColor &text)
+{
+    setColours(button, background, text);
+    QPalette palette = button.palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    button.setPalette(palette);
 }
 
 QFont designFont(const char *family, double pointSize, bool bold, bool underline)

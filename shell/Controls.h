@@ -10,10 +10,15 @@
 
 namespace tilemere {
 
-// Gives a widget a solid background and, optionally, a text colour.
+// Gives a widget a solid background and, optionally, a text colour. The
+// text colour is that of an enabled widget: a disabled one stays greyed.
 void setColours(QWidget &widget, const QColor &background);
 void setColours(QWidget &widget, const QColor &background, const QColor &text);
 void setTextColour(QWidget &widget, const QColor &text);
+
+// The same for a check box or option button, whose box stays white with a
+// black mark whatever the colour behind it.
+void setCheckColours(QWidget &button, const QColor &background, const QColor &text);
 
 // A font by family name and point size.
 QFont designFont(const char *family, double pointSize, bool bold = false, bool underline = false);

@@ -26,6 +26,7 @@ inline const QColor kButtonBlue(47, 119, 206);
 inline const QColor kHighlightOrange(255, 169, 83);
 inline const QColor kLavender(218, 214, 235);
 inline const QColor kWhite(255, 255, 255);
+inline const QColor kGreyedText(128, 128, 128); // text of a disabled control
 
 // The folder holding the program file. Tests may point it elsewhere.
 QString applicationFolder();
