@@ -146,11 +146,7 @@ void Form1::createControls()
 
 void Form1::placeControls()
 {
-    for (const Form1Place &place : kForm1Layout) {
-        auto *control = findChild<QWidget *>(QLatin1String(place.name));
-        Q_ASSERT(control);
-        control->setGeometry(place.twips.toPixels());
-    }
+    tilemere::placeControls(*this, kForm1Layout);
 }
 
 void Form1::connectEvents()

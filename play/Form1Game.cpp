@@ -18,7 +18,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include <cmath>
 
 using namespace tilemere;
 
@@ -30,17 +29,6 @@ constexpr double kCongrazResetPoints = 8;
 constexpr int kAnimatedShuffleStepMs = 10;
 constexpr std::int16_t kMovesMode = 1;
 constexpr std::int16_t kTimeMode = 2;
-
-int roundEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
-
-// Minutes are not limited to 59: an hour reads "60:00".
-QString clockText(int seconds)
-{
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
 
 void setPointSize(QLabel &label, double points)
 {
@@ -91,7 +79,7 @@ void Form1::Form1_Form_Activate()
     gBoardSide = gChosenSize;
     applyActivationLook();
     resetBoardToChosenSize();
-    lblTime->setText(clockText(0));
+    lblTime->setText(minutesAndSeconds(0));
     TimeTimer->start();
     Picture2->setEnabled(true);
 }
@@ -167,10 +155,10 @@ void Form1::Picture2_MouseDown(Qt::MouseButton button, QPointF position)
     if (side < kMinBoardSide || gBoard.cellCount() != side * side)
         return;
     const QImage &surface = Picture2->surface();
-    const int cellWidth = roundEven(static_cast<double>(surface.width()) / side);
-    const int cellHeight = roundEven(static_cast<double>(surface.height()) / side);
-    const int x = roundEven(position.x());
-    const int y = roundEven(position.y());
+    const int cellWidth = roundHalfEven(static_cast<double>(surface.width()) / side);
+    const int cellHeight = roundHalfEven(static_cast<double>(surface.height()) / side);
+    const int x = roundHalfEven(position.x());
+    const int y = roundHalfEven(position.y());
     if (cellWidth <= 0 || cellHeight <= 0 || x < 0 || y < 0)
         return;
     const int column = x / cellWidth;
@@ -205,7 +193,7 @@ void Form1::startWin()
 void Form1::TimeTimer_Timer()
 {
     countUp(elapsedSeconds);
-    lblTime->setText(clockText(elapsedSeconds));
+    lblTime->setText(minutesAndSeconds(elapsedSeconds));
 }
 
 void Form1::Timer1_Timer()

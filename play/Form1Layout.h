@@ -9,15 +9,10 @@
 
 namespace tilemere {
 
-struct Form1Place {
-    const char *name; // the control's objectName
-    TwipRect twips;
-};
-
 // Picture0 and Picture1 are off-screen images here, so they have no place.
 // The two pictures sized by their contents (ImgVolIcon, imgBwLogo) keep only
 // their top-left corner; the size given is the one of the pictures drawn for them.
-inline constexpr std::array<Form1Place, 17> kForm1Layout{{
+inline constexpr std::array<ControlPlace, 17> kForm1Layout{{
     {"Frame1", {120, 240, 2175, 2535}},
     {"chkPreviw", {120, 120, 1935, 375}},   // in Frame1
     {"ImgPreview", {120, 600, 1935, 1815}}, // in Frame1

@@ -4,20 +4,9 @@
 
 #include <QPainter>
 
-#include <cmath>
 #include <cstring>
 
 namespace tilemere {
-
-namespace {
-
-// Positions are rounded halves-to-even, the way the layout was computed.
-int roundEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
-
-} // namespace
 
 QImage stretchToBuffer(const QImage &picture)
 {
@@ -69,13 +58,13 @@ void drawGrid(QImage &board, int side)
     auto horizontal = [&](int y) { painter.fillRect(0, y - 1, width, 2, kGridRed); };
     vertical(0);
     horizontal(0);
-    int x = roundEven(stepX);
-    int y = roundEven(stepY);
+    int x = roundHalfEven(stepX);
+    int y = roundHalfEven(stepY);
     for (int line = 0; line < side; ++line) {
         vertical(x);
-        x = roundEven(x + stepX);
+        x = roundHalfEven(x + stepX);
         horizontal(y);
-        y = roundEven(y + stepY);
+        y = roundHalfEven(y + stepY);
     }
 }
 

@@ -5,11 +5,17 @@
 #include <QColor>
 #include <QImage>
 
+#include <cmath>
+
 namespace tilemere {
 
 // The square the picture is stretched into, in pixels.
 inline constexpr int kPictureBufferSide = 400;
 inline const QColor kGridRed(255, 0, 0);
+
+// Rounds to the nearest integer, halves to the even neighbour, as the
+// board's cell and grid positions are rounded.
+inline int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 // The whole picture stretched (aspect ratio not kept) to the 400 x 400
 // buffer, as Format_RGB32. Precondition: picture is not null.

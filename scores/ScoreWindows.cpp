@@ -21,14 +21,6 @@ constexpr int kTitleBarPixels = 19;
 
 } // namespace
 
-void placeControls(QWidget &window, std::span<const ControlPlace> table)
-{
-    for (const ControlPlace &place : table) {
-        if (auto *control = window.findChild<QWidget *>(QString::fromLatin1(place.name)))
-            control->setGeometry(place.twips.toPixels());
-    }
-}
-
 QSize clientSizeFor(int outerWidthTwips, int outerHeightTwips)
 {
     return QSize(twipsToPixels(outerWidthTwips) - 2 * kBorderPixels,
@@ -44,11 +36,6 @@ void placeDialog(QWidget &dialog, int outerWidthTwips, int outerHeightTwips, int
         return;
     const QSize screenSize = screen->size();
     dialog.move(screenSize.width() / screenWidthDivisor, screenSize.height() / screenHeightDivisor);
-}
-
-QString minutesAndSeconds(std::int32_t seconds)
-{
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString placeWord(std::int16_t rank)

@@ -49,6 +49,19 @@ void setCheckColours(QWidget &button, const QColor &background, const QColor &te
     button.setPalette(palette);
 }
 
+void placeControls(QWidget &window, std::span<const ControlPlace> table)
+{
+    for (const ControlPlace &place : table) {
+        if (auto *control = window.findChild<QWidget *>(QString::fromLatin1(place.name)))
+            control->setGeometry(place.twips.toPixels());
+    }
+}
+
+QString minutesAndSeconds(std::int32_t seconds)
+{
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
 QFont designFont(const char *family, double pointSize, bool bold, bool underline)
 {
     QFont font(QString::fromLatin1(family));

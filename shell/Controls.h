@@ -2,11 +2,15 @@
 // The small set of controls the windows are built from, shared so that every
 // window looks and reacts alike.
 
+#include "Twips.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
+#include <span>
 
 namespace tilemere {
 
@@ -19,6 +23,14 @@ void setTextColour(QWidget &widget, const QColor &text);
 // The same for a check box or option button, whose box stays white with a
 // black mark whatever the colour behind it.
 void setCheckColours(QWidget &button, const QColor &background, const QColor &text);
+
+// Moves and sizes every child of window named in the table, converting the
+// twips once. Rows whose control does not exist are skipped.
+void placeControls(QWidget &window, std::span<const ControlPlace> table);
+
+// A playing time in seconds as minutes, ":" and two-digit seconds; minutes
+// are not limited, so 3600 reads "60:00". Precondition: seconds >= 0.
+QString minutesAndSeconds(std::int32_t seconds);
 
 // A font by family name and point size.
 QFont designFont(const char *family, double pointSize, bool bold = false, bool underline = false);

@@ -26,4 +26,11 @@ struct TwipRect {
     }
 };
 
+// One row of a window's layout table: a control's objectName and its
+// rectangle in twips, relative to the control's container.
+struct ControlPlace {
+    const char *name;
+    TwipRect twips;
+};
+
 } // namespace tilemere
