@@ -45,7 +45,7 @@ void readEverything(const QSettings *settings)
     const auto sound = settings ? readBinary(*settings, QLatin1String(kSoundOptionsName),
                                              kSoundOptionsSize)
                                 : std::nullopt;
-    soundOptions = sound ? unpackSoundOptions(*sound) : std::array<std::int16_t, 4>{1, 1, 1, 1};
+    soundOptions = sound ? unpackLittleEndian<std::int16_t, 4>(*sound) : std::array<std::int16_t, 4>{1, 1, 1, 1};
 
     for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
@@ -53,7 +53,7 @@ void readEverything(const QSettings *settings)
             if (settings) {
                 if (auto bytes = readBinary(*settings, tableValuesName(scoreMode, sizeIndex),
                                             kTableValuesSize))
-                    table.values = unpackTableValues(*bytes);
+                    table.values = unpackLittleEndian<std::int32_t, 10>(*bytes);
             }
             for (int place = 1; place <= kPlaces; ++place) {
                 const auto at = static_cast<std::size_t>(place - 1);
@@ -79,11 +79,11 @@ void writeEverything(QSettings &settings)
     const QByteArray solving(reinterpret_cast<const char *>(solvingData.data()),
                              static_cast<qsizetype>(solvingData.size()));
     settings.setValue(QLatin1String(kSolvingDataName), solving);
-    settings.setValue(QLatin1String(kSoundOptionsName), packSoundOptions(soundOptions));
+    settings.setValue(QLatin1String(kSoundOptionsName), packLittleEndian(soundOptions));
     for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
             const ScoreTable &table = gScores(scoreMode, sizeIndex);
-            settings.setValue(tableValuesName(scoreMode, sizeIndex), packTableValues(table.values));
+            settings.setValue(tableValuesName(scoreMode, sizeIndex), packLittleEndian(table.values));
             for (int place = 1; place <= kPlaces; ++place) {
                 const auto at = static_cast<std::size_t>(place - 1);
                 settings.setValue(placeNameName(scoreMode, sizeIndex, place),

@@ -75,36 +75,4 @@ bool isReadableValue(const QSettings &settings, const QString &name)
     return readPlayerName(settings, name).has_value();
 }
 
-QByteArray packSoundOptions(const std::array<std::int16_t, 4> &options)
-{
-    QByteArray bytes(kSoundOptionsSize, '\0');
-    for (std::size_t i = 0; i < options.size(); ++i)
-        qToLittleEndian(options[i], bytes.data() + 2 * i);
-    return bytes;
-}
-
-std::array<std::int16_t, 4> unpackSoundOptions(const QByteArray &bytes)
-{
-    std::array<std::int16_t, 4> options{};
-    for (std::size_t i = 0; i < options.size(); ++i)
-        options[i] = qFromLittleEndian<std::int16_t>(bytes.constData() + 2 * i);
-    return options;
-}
-
-QByteArray packTableValues(const std::array<std::int32_t, 10> &values)
-{
-    QByteArray bytes(kTableValuesSize, '\0');
-    for (std::size_t i = 0; i < values.size(); ++i)
-        qToLittleEndian(values[i], bytes.data() + 4 * i);
-    return bytes;
-}
-
-std::array<std::int32_t, 10> unpackTableValues(const QByteArray &bytes)
-{
-    std::array<std::int32_t, 10> values{};
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = qFromLittleEndian<std::int32_t>(bytes.constData() + 4 * i);
-    return values;
-}
-
 } // namespace tilemere::store

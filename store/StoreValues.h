@@ -4,6 +4,7 @@
 // is treated exactly like a missing one.
 
 #include <QByteArray>
+#include <QtEndian>
 #include <QString>
 
 #include <array>
@@ -42,9 +43,24 @@ QString storedPlayerName(const std::string &name);
 // True when the value under name is present and passes its check.
 bool isReadableValue(const QSettings &settings, const QString &name);
 
-QByteArray packSoundOptions(const std::array<std::int16_t, 4> &options);
-std::array<std::int16_t, 4> unpackSoundOptions(const QByteArray &bytes); // 8 bytes
-QByteArray packTableValues(const std::array<std::int32_t, 10> &values);
-std::array<std::int32_t, 10> unpackTableValues(const QByteArray &bytes); // 40 bytes
+// Integers as stored, little-endian one after the other.
+template <typename Integer, std::size_t Count>
+QByteArray packLittleEndian(const std::array<Integer, Count> &numbers)
+{
+    QByteArray bytes(static_cast<qsizetype>(sizeof(Integer) * Count), '\0');
+    for (std::size_t i = 0; i < Count; ++i)
+        qToLittleEndian(numbers[i], bytes.data() + sizeof(Integer) * i);
+    return bytes;
+}
+
+// Precondition: bytes holds sizeof(Integer) x Count bytes.
+template <typename Integer, std::size_t Count>
+std::array<Integer, Count> unpackLittleEndian(const QByteArray &bytes)
+{
+    std::array<Integer, Count> numbers{};
+    for (std::size_t i = 0; i < Count; ++i)
+        numbers[i] = qFromLittleEndian<Integer>(bytes.constData() + sizeof(Integer) * i);
+    return numbers;
+}
 
 } // namespace tilemere::store
