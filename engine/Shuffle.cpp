@@ -1,9 +1,5 @@
 #include "Shuffle.h"
 
-#include "GameState.h"
-#include "Moves.h"
-
-#include <cfenv>
 #include <cmath>
 
 namespace tilemere {
@@ -27,20 +23,26 @@ std::int16_t shuffleIndex(float r, std::int16_t side)
     return static_cast<std::int16_t>(std::nearbyint(product));
 }
 
-ShuffleCounts shuffleBoard(UniformRandom &random, const std::function<void()> &afterMove)
+bool ShuffleWalk::step()
 {
-    ShuffleCounts counts;
-    while (!checkWellShuffled()) {
-        const float r = random.next();
-        ++counts.draws;
-        if (makeMove(shuffleIndex(r, gBoardSide))) {
-            ++counts.moves;
-            if (afterMove)
-                afterMove();
+    while (!board_.isWellShuffled()) {
+        const float r = random_.next();
+        ++counts_.draws;
+        if (board_.slide(shuffleIndex(r, board_.side()))) {
+            ++counts_.moves;
+            return true;
         }
     }
-    moveCount = 0;
-    return counts;
+    return false;
+}
+
+ShuffleCounts shuffleBoard(Board &board, UniformRandom &random, const std::function<void()> &afterMove)
+{
+    ShuffleWalk walk(board, random);
+    while (walk.step())
+        if (afterMove)
+            afterMove();
+    return walk.counts();
 }
 
 } // namespace tilemere

@@ -2,6 +2,8 @@
 // The shuffle: a random walk of the hole made of the player's own moves, so
 // every shuffled board can be solved.
 
+#include "Board.h"
+
 #include <cstdint>
 #include <functional>
 #include <random>
@@ -29,9 +31,27 @@ struct ShuffleCounts {
     long moves = 0; // draws that moved a tile
 };
 
-// Shuffles gBoard (side gBoardSide, starting from any arrangement) until
-// checkWellShuffled holds, calling afterMove after every performed move, then
-// sets moveCount to 0.
-ShuffleCounts shuffleBoard(UniformRandom &random, const std::function<void()> &afterMove = {});
+// The shuffle taken one performed move at a time, so that a window can show
+// each move from its event loop; run to the end it is the same walk.
+class ShuffleWalk {
+public:
+    // Both must outlive the walk.
+    ShuffleWalk(Board &board, UniformRandom &random) : board_(board), random_(random) {}
+
+    // Draws until a tile moves. False, with nothing moved, once the board is
+    // well shuffled.
+    bool step();
+    bool finished() const { return board_.isWellShuffled(); }
+    const ShuffleCounts &counts() const { return counts_; }
+
+private:
+    Board &board_;
+    UniformRandom &random_;
+    ShuffleCounts counts_;
+};
+
+// Shuffles the board (starting from any arrangement) until it is well
+// shuffled, calling afterMove after every performed move.
+ShuffleCounts shuffleBoard(Board &board, UniformRandom &random, const std::function<void()> &afterMove = {});
 
 } // namespace tilemere

@@ -1,7 +1,5 @@
 #include "ScoreTables.h"
 
-tilemere::ScoreTables gScores;
-
 namespace tilemere {
 
 ScoreTable &ScoreTables::operator()(int scoreMode, int sizeIndex)
@@ -14,41 +12,36 @@ const ScoreTable &ScoreTables::operator()(int scoreMode, int sizeIndex) const
     return tables_[static_cast<std::size_t>((scoreMode - 1) * 4 + (sizeIndex - 1))];
 }
 
-} // namespace tilemere
-
-std::int16_t scoreRank(std::int16_t scoreMode, std::int16_t sizeIndex, std::int16_t value)
+std::int16_t ScoreTables::rank(int scoreMode, int sizeIndex, std::int32_t value) const
 {
-    const auto &table = gScores(scoreMode, sizeIndex);
-    for (int place = 1; place <= tilemere::kPlaces; ++place)
-        if (table.values[place - 1] > static_cast<std::int32_t>(value))
+    const auto &table = (*this)(scoreMode, sizeIndex);
+    for (int place = 1; place <= kPlaces; ++place)
+        if (table.values[static_cast<std::size_t>(place - 1)] > value)
             return static_cast<std::int16_t>(place);
-    return tilemere::kNotPlaced;
+    return kNotPlaced;
 }
 
-void insertScore(std::int16_t scoreMode, std::int16_t sizeIndex, std::int16_t value,
-                 const std::string &playerName)
+void ScoreTables::insert(int scoreMode, int sizeIndex, std::int32_t value, const std::string &playerName)
 {
-    auto &table = gScores(scoreMode, sizeIndex);
-    int place = tilemere::kPlaces;
-    for (int candidate = 1; candidate <= tilemere::kPlaces; ++candidate) {
-        if (table.values[candidate - 1] > static_cast<std::int32_t>(value)) {
-            place = candidate;
-            break;
-        }
+    const int place = rank(scoreMode, sizeIndex, value);
+    if (place > kPlaces)
+        return;
+    auto &table = (*this)(scoreMode, sizeIndex);
+    for (int later = kPlaces - 1; later >= place; --later) {
+        table.values[static_cast<std::size_t>(later)] = table.values[static_cast<std::size_t>(later - 1)];
+        table.names[static_cast<std::size_t>(later)] = table.names[static_cast<std::size_t>(later - 1)];
     }
-    for (int later = tilemere::kPlaces - 1; later >= place; --later) {
-        table.values[later] = table.values[later - 1];
-        table.names[later] = table.names[later - 1];
-    }
-    table.values[place - 1] = value;
-    table.names[place - 1] = playerName;
+    table.values[static_cast<std::size_t>(place - 1)] = value;
+    table.names[static_cast<std::size_t>(place - 1)] = playerName;
 }
 
-void clearScoreTables(std::int16_t boardSide)
+void ScoreTables::clearSide(int boardSide)
 {
     for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
-        auto &table = gScores(scoreMode, boardSide - 2);
-        table.values.fill(tilemere::kEmptyScore);
-        table.names.fill(tilemere::kClearedName);
+        auto &table = (*this)(scoreMode, boardSide - 2);
+        table.values.fill(kEmptyScore);
+        table.names.fill(kClearedName);
     }
 }
+
+} // namespace tilemere

@@ -16,32 +16,33 @@ inline constexpr const char *kClearedName = "Anonymous"; // name of a place empt
 struct ScoreTable {
     std::array<std::int32_t, kPlaces> values{}; // place 1 first; smaller is better
     std::array<std::string, kPlaces> names{};   // UTF-8
+    bool operator==(const ScoreTable &) const = default;
 };
 
 // scoreMode: 1 = moves, 2 = time. sizeIndex: board side - 2, so 1..4.
+// Every value 0 and every name empty until the store has loaded, so nothing
+// places in tables that were never read.
 class ScoreTables {
 public:
     // Preconditions: 1 <= scoreMode <= 2, 1 <= sizeIndex <= 4.
     ScoreTable &operator()(int scoreMode, int sizeIndex);
     const ScoreTable &operator()(int scoreMode, int sizeIndex) const;
 
+    // The place 1..10 that value would take in the table, or 11. A result goes
+    // behind every equal one, so a tie with the tenth place does not enter.
+    std::int16_t rank(int scoreMode, int sizeIndex, std::int32_t value) const;
+
+    // Inserts (value, playerName) at its place, moving later places down and
+    // dropping the tenth. A result that does not place changes nothing.
+    void insert(int scoreMode, int sizeIndex, std::int32_t value, const std::string &playerName);
+
+    // Empties both tables of one board side (3..6).
+    void clearSide(int boardSide);
+
+    bool operator==(const ScoreTables &) const = default;
+
 private:
     std::array<ScoreTable, 8> tables_{};
 };
 
 } // namespace tilemere
-
-// Every value 0 and every name empty until the store has loaded.
-extern tilemere::ScoreTables gScores;
-
-// The place 1..10 that value would take in the table, or 11. A result goes
-// behind every equal one, so a tie with the tenth place does not enter.
-std::int16_t scoreRank(std::int16_t scoreMode, std::int16_t sizeIndex, std::int16_t value);
-
-// Inserts (value, playerName) at its place, moving later places down and
-// dropping the tenth. Callers insert only results ranked 1..10.
-void insertScore(std::int16_t scoreMode, std::int16_t sizeIndex, std::int16_t value,
-                 const std::string &playerName);
-
-// Empties both tables of one board side (3..6).
-void clearScoreTables(std::int16_t boardSide);

@@ -1,12 +1,13 @@
 #pragma once
 // Boards in tests are written as rows of tile numbers: "1 2 3/4 9 6/7 5 8".
 
-#include "GameState.h"
+#include "Board.h"
 
 #include <sstream>
 #include <string>
+#include <vector>
 
-inline void setBoard(const std::string &text)
+inline tilemere::Board boardFrom(const std::string &text)
 {
     std::istringstream rows(text);
     std::string row;
@@ -19,20 +20,21 @@ inline void setBoard(const std::string &text)
             cells.push_back(static_cast<std::int16_t>(tile));
         ++side;
     }
-    gBoardSide = static_cast<std::int16_t>(side);
-    gBoard.resetSolved(gBoardSide);
-    for (int cell = 1; cell <= gBoard.cellCount(); ++cell)
-        gBoard(cell) = cells.at(static_cast<std::size_t>(cell - 1));
+    tilemere::Board board;
+    board.resetSolved(static_cast<std::int16_t>(side));
+    for (int cell = 1; cell <= board.cellCount(); ++cell)
+        board(cell) = cells.at(static_cast<std::size_t>(cell - 1));
+    return board;
 }
 
-inline std::string boardText()
+inline std::string boardText(const tilemere::Board &board)
 {
     std::string text;
-    for (int cell = 1; cell <= gBoard.cellCount(); ++cell) {
-        text += std::to_string(gBoard(cell));
-        if (cell == gBoard.cellCount())
+    for (int cell = 1; cell <= board.cellCount(); ++cell) {
+        text += std::to_string(board(cell));
+        if (cell == board.cellCount())
             break;
-        text += (cell % gBoardSide == 0) ? "/" : " ";
+        text += (cell % board.side() == 0) ? "/" : " ";
     }
     return text;
 }

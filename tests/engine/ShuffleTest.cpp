@@ -1,6 +1,4 @@
 #include "BoardText.h"
-#include "GameState.h"
-#include "Moves.h"
 #include "Shuffle.h"
 
 #include <gtest/gtest.h>
@@ -34,17 +32,17 @@ TEST(ShuffleTest, GeneratorStaysBelowOneAndRepeatsForASeed)
 
 // Parity of the permutation plus the hole's distance from home must be even
 // for a board that moves can reach from the solved one.
-bool reachableByMoves()
+bool reachableByMoves(const tilemere::Board &board)
 {
-    const int side = gBoardSide;
+    const int side = board.side();
     const int count = side * side;
     int inversions = 0;
     for (int i = 1; i <= count; ++i)
         for (int j = i + 1; j <= count; ++j)
-            if (gBoard(i) > gBoard(j))
+            if (board(i) > board(j))
                 ++inversions;
     int holeCell = 1;
-    while (gBoard(holeCell) != count)
+    while (board(holeCell) != count)
         ++holeCell;
     const int distance = (side - 1 - (holeCell - 1) % side) + (side - 1 - (holeCell - 1) / side);
     return (inversions + distance) % 2 == 0;
@@ -55,54 +53,61 @@ TEST(ShuffleTest, EveryShuffleIsWellShuffledAndSolvableForEverySize)
     for (std::int16_t side = tilemere::kMinBoardSide; side <= tilemere::kMaxBoardSide; ++side) {
         for (std::uint32_t seed = 1; seed <= 300; ++seed) {
             SCOPED_TRACE(::testing::Message() << "side " << side << " seed " << seed);
-            gChosenSize = side;
-            tilemere::resetBoardToChosenSize();
-            moveCount = 5;
+            tilemere::Board board;
+            board.resetSolved(side);
             tilemere::UniformRandom random(seed);
-            const auto counts = tilemere::shuffleBoard(random);
-            ASSERT_TRUE(checkWellShuffled());
-            ASSERT_FALSE(checkSolved());
-            ASSERT_NE(gBoard(side * side), side * side);
-            ASSERT_EQ(moveCount, 0);
+            const auto counts = tilemere::shuffleBoard(board, random);
+            ASSERT_TRUE(board.isWellShuffled());
+            ASSERT_FALSE(board.isSolved());
             ASSERT_GT(counts.moves, 0);
             ASSERT_GE(counts.draws, counts.moves);
             std::vector<std::int16_t> tiles;
             for (int cell = 1; cell <= side * side; ++cell)
-                tiles.push_back(gBoard(cell));
+                tiles.push_back(board(cell));
             std::sort(tiles.begin(), tiles.end());
             for (int i = 0; i < side * side; ++i)
                 ASSERT_EQ(tiles[static_cast<std::size_t>(i)], i + 1);
-            ASSERT_TRUE(reachableByMoves());
+            ASSERT_TRUE(reachableByMoves(board));
         }
     }
 }
 
 TEST(ShuffleTest, ReportsEveryPerformedMoveAndNoRefusedDraw)
 {
-    gChosenSize = 4;
-    tilemere::resetBoardToChosenSize();
+    tilemere::Board board;
+    board.resetSolved(4);
     tilemere::UniformRandom random(42);
     long reported = 0;
-    std::string previous = boardText();
-    const auto counts = tilemere::shuffleBoard(random, [&] {
+    std::string previous = boardText(board);
+    const auto counts = tilemere::shuffleBoard(board, random, [&] {
         ++reported;
-        const std::string now = boardText();
+        const std::string now = boardText(board);
         EXPECT_NE(now, previous); // each report follows a real change
         previous = now;
     });
     EXPECT_EQ(reported, counts.moves);
     EXPECT_LT(counts.moves, counts.draws);
+
+    // Taken step by step, the walk is the same one.
+    tilemere::Board stepped;
+    stepped.resetSolved(4);
+    tilemere::UniformRandom again(42);
+    tilemere::ShuffleWalk walk(stepped, again);
+    while (walk.step()) {
+    }
+    EXPECT_EQ(boardText(stepped), boardText(board));
+    EXPECT_EQ(walk.counts().draws, counts.draws);
 }
 
 TEST(ShuffleTest, DifferentSeedsGiveDifferentBoards)
 {
     std::set<std::string> boards;
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
-        gChosenSize = 4;
-        tilemere::resetBoardToChosenSize();
+        tilemere::Board board;
+        board.resetSolved(4);
         tilemere::UniformRandom random(seed);
-        tilemere::shuffleBoard(random);
-        boards.insert(boardText());
+        tilemere::shuffleBoard(board, random);
+        boards.insert(boardText(board));
     }
     EXPECT_GT(boards.size(), 15u);
 }

@@ -1,0 +1,88 @@
+#include "BoardText.h"
+#include "Game.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tilemere::Game;
+
+TEST(BoardTest, OnlyTheNeighboursOfTheHoleMove)
+{
+    struct Row {
+        const char *name;
+        const char *before;
+        int index;
+        const char *after; // nullptr: refused, board unchanged
+    };
+    const Row rows[] = {
+        {"left of hole", "1 2 3 4/5 6 7 8/9 10 11 12/13 14 15 16", 14, "1 2 3 4/5 6 7 8/9 10 11 12/13 14 16 15"},
+        {"above hole", "1 2 3 4/5 6 7 8/9 10 11 12/13 14 15 16", 11, "1 2 3 4/5 6 7 8/9 10 11 16/13 14 15 12"},
+        {"hole itself", "1 2 3 4/5 6 7 8/9 10 11 12/13 14 15 16", 15, nullptr},
+        {"diagonal", "1 2 3 4/5 6 7 8/9 10 11 12/13 14 15 16", 10, nullptr},
+        {"two away in the row", "1 2 3 4/5 6 7 8/9 10 11 12/13 14 15 16", 13, nullptr},
+        {"end of row does not wrap forward", "1 2 3/9 5 6/7 8 4", 2, nullptr},
+        {"start of row does not wrap back", "1 2 9/4 5 6/7 8 3", 3, nullptr},
+        {"right of a middle hole", "1 2 3/4 9 6/7 8 5", 5, "1 2 3/4 6 9/7 8 5"},
+        {"left of a middle hole", "1 2 3/4 9 6/7 8 5", 3, "1 2 3/9 4 6/7 8 5"},
+        {"below a middle hole", "1 2 3/4 9 6/7 8 5", 7, "1 2 3/4 8 6/7 9 5"},
+        {"above a middle hole", "1 2 3/4 9 6/7 8 5", 1, "1 9 3/4 2 6/7 8 5"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        Game game;
+        game.board = boardFrom(row.before);
+        EXPECT_EQ(game.makeMove(row.index), row.after != nullptr);
+        EXPECT_EQ(boardText(game.board), row.after ? row.after : row.before);
+        EXPECT_EQ(game.moveCount, row.after ? 1 : 0);
+    }
+}
+
+TEST(BoardTest, MoveCountStopsAtItsLimitInsteadOfTurningNegative)
+{
+    Game game;
+    game.board = boardFrom("1 2 3/4 5 6/7 8 9");
+    game.moveCount = tilemere::kCounterLimit - 1;
+    EXPECT_TRUE(game.makeMove(7));
+    EXPECT_TRUE(game.makeMove(8));
+    EXPECT_EQ(game.moveCount, tilemere::kCounterLimit);
+    game.elapsedSeconds = tilemere::kCounterLimit;
+    tilemere::countUp(game.elapsedSeconds);
+    EXPECT_EQ(game.elapsedSeconds, tilemere::kCounterLimit);
+}
+
+TEST(BoardTest, SolvedAndWellShuffled)
+{
+    struct Row {
+        const char *board;
+        bool solved;
+        bool wellShuffled;
+    };
+    const Row rows[] = {
+        {"1 2 3/4 5 6/7 8 9", true, false},
+        {"2 1 3/4 5 6/7 8 9", false, false}, // tile 3 and the hole still home
+        {"2 3 1/5 6 4/9 7 8", false, true},
+        {"2 3 1/5 6 4/8 7 9", false, false}, // only the hole at home
+        {"9 2 3/4 5 6/7 8 1", false, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.board);
+        const tilemere::Board board = boardFrom(row.board);
+        EXPECT_EQ(board.isSolved(), row.solved);
+        EXPECT_EQ(board.isWellShuffled(), row.wellShuffled);
+    }
+}
+
+TEST(BoardTest, ResetRedimensionsToTheChosenSize)
+{
+    Game game;
+    game.chosenSize = 6;
+    game.resetBoard();
+    EXPECT_EQ(game.board.cellCount(), 36);
+    EXPECT_EQ(game.board.holeIndex(), 35);
+    game.chosenSize = 3;
+    game.resetBoard();
+    EXPECT_EQ(boardText(game.board), "1 2 3/4 5 6/7 8 9");
+}
+
+} // namespace
