@@ -1,7 +1,8 @@
 // The program: the front screen, and through it everything else.
 #include "Shell.h"
-#include "SettingsStore.h"
-#include "frmFront.h"
+#include "FrontScreen.h"
+#include "Game.h"
+#include "ScoreBook.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,13 +33,15 @@ int main(int argc, char *argv[])
         app.setWindowIcon(icon);
     // Lets the desktop match the running windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tilemere"));
-    tilemere::setStoreErrorReporter(
-        [](const QString &) { tilemere::showMessage(nullptr, QStringLiteral(" Error Failerd"), QString()); });
 
-    frmFront front;
+    // The state of this run, handed to the windows that need it.
+    tilemere::Game game;
+    tilemere::ScoreBook scores(
+        [](const QString &message) { tilemere::showMessage(nullptr, message, QString()); });
+    tilemere::FrontScreen front(game, scores);
     // Without its Gfx folder the program has told the player and ends here,
     // before any window shows and without saving anything.
-    if (!front.formLoad())
+    if (!front.start())
         return 0;
     front.show();
     return app.exec();

@@ -1,5 +1,5 @@
 #pragma once
-// Drive1: the mounted volumes, each shown by its root folder, the root "/"
+// The drive list: the mounted volumes, each shown by its root folder, the root "/"
 // first. Picking one is reported through currentIndexChanged.
 
 #include <QComboBox>

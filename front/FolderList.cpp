@@ -92,15 +92,13 @@ void FolderList::fill()
 
 void FolderList::keyPressEvent(QKeyEvent *event)
 {
-    // Enter belongs to the window (it opens the highlighted folder there);
-    // every other key keeps the list's own behaviour.
+    // Enter opens the highlighted folder, as a double-click does; every
+    // other key keeps the list's own behaviour.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
-        emit keyPressed(13);
+        setPath(highlightedPath());
         return;
     }
-    if (!event->text().isEmpty())
-        emit keyPressed(event->text().at(0).unicode());
     QTreeWidget::keyPressEvent(event);
 }
 

@@ -1,9 +1,8 @@
 #pragma once
-// Dir1: the folder list. It shows the chain of folders from the root down to
+// The folder list. It shows the chain of folders from the root down to
 // the current folder, each deeper one indented, then the current folder's
 // subfolders one step deeper. A double-click opens a folder; a single click
-// only highlights it. Enter is handed to the window, which opens the
-// highlighted folder the same way.
+// only highlights it; Enter opens the highlighted folder.
 
 #include <QTreeWidget>
 
@@ -24,10 +23,8 @@ public:
     QString highlightedPath() const;
 
 signals:
-    // The current folder changed (Dir1_Change).
+    // The current folder changed.
     void changed();
-    // A key with a character was pressed; Enter arrives as 13 (Dir1_KeyPress).
-    void keyPressed(int keyAscii);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -1,6 +1,6 @@
 #include "TileRenderer.h"
 
-#include "GameState.h"
+#include "Board.h"
 
 #include <QPainter>
 
@@ -15,8 +15,9 @@ QImage stretchToBuffer(const QImage &picture)
         .convertToFormat(QImage::Format_RGB32);
 }
 
-void drawTiles(const QImage &source, QImage &board, int side, const QColor &background)
+void drawTiles(const Board &tiles, const QImage &source, QImage &board, const QColor &background)
 {
+    const int side = tiles.side();
     // Row copies below need both images in the same 32-bit layout.
     const QImage pixels =
         source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
@@ -31,7 +32,7 @@ void drawTiles(const QImage &source, QImage &board, int side, const QColor &back
     const auto rowBytes = static_cast<std::size_t>(tileWidth) * sizeof(QRgb);
     for (int row = 0; row < side; ++row) {
         for (int column = 0; column < side; ++column) {
-            const int tile = gBoard(row * side + column + 1) - 1;
+            const int tile = tiles(row * side + column + 1) - 1;
             if (tile == hole)
                 continue;
             const int sourceX = (tile % side) * tileWidth;

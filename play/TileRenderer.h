@@ -9,6 +9,8 @@
 
 namespace tilemere {
 
+class Board;
+
 // The square the picture is stretched into, in pixels.
 inline constexpr int kPictureBufferSide = 400;
 inline const QColor kGridRed(255, 0, 0);
@@ -21,12 +23,12 @@ inline int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(
 // buffer, as Format_RGB32. Precondition: picture is not null.
 QImage stretchToBuffer(const QImage &picture);
 
-// Redraws the whole board of side N from gBoard: board becomes N x tile
-// pixels (tile = buffer size \ N), cleared to background; every tile is
+// Redraws the whole board of side N from tiles: board becomes N x tile
+// pixels (tile = source size \ N), cleared to background; every tile is
 // copied from its home square of source to the cell where it lies, the hole
-// stays blank. Preconditions: 3 <= side <= 6, gBoard has side² cells,
-// source is at least side pixels in each direction.
-void drawTiles(const QImage &source, QImage &board, int side, const QColor &background);
+// stays blank. Preconditions: 3 <= N <= 6, source is at least N pixels in
+// each direction.
+void drawTiles(const Board &tiles, const QImage &source, QImage &board, const QColor &background);
 
 // Red lines two pixels wide around the board and between its cells. A line
 // at x covers the pixel columns x - 1 and x, so the outer frame shows one

@@ -1,15 +1,17 @@
 #pragma once
-// The board on the play screen (Picture2). It keeps what was drawn on it in
+// The board on the play screen. It keeps what was drawn on it in
 // an image of its own and paints from that, so the board comes back whole
 // after the window has been covered.
 
 #include <QImage>
 #include <QWidget>
 
-class BoardWidget : public QWidget {
+namespace tilemere {
+
+class BoardView : public QWidget {
     Q_OBJECT
 public:
-    explicit BoardWidget(QWidget *parent);
+    explicit BoardView(QWidget *parent);
 
     // What the board shows. After drawing into it, call surfaceChanged().
     QImage &surface() { return surface_; }
@@ -25,9 +27,11 @@ public:
     void surfaceChanged();
 
 signals:
-    // Position in board pixels; every button is reported.
-    void mousePressed(Qt::MouseButton button, QPointF position);
+    // A press of any button, in board pixels.
+    void mousePressed(QPointF position);
     void mouseMoved();
+    // The board has been painted (it is on screen).
+    void painted();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -37,3 +41,5 @@ protected:
 private:
     QImage surface_;
 };
+
+} // namespace tilemere

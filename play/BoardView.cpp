@@ -1,13 +1,15 @@
-#include "BoardWidget.h"
+#include "BoardView.h"
 
 #include "TileRenderer.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-BoardWidget::BoardWidget(QWidget *parent)
+namespace tilemere {
+
+BoardView::BoardView(QWidget *parent)
     : QWidget(parent),
-      surface_(tilemere::kPictureBufferSide, tilemere::kPictureBufferSide, QImage::Format_RGB32)
+      surface_(kPictureBufferSide, kPictureBufferSide, QImage::Format_RGB32)
 {
     // The hole and a cleared board show plain white, the classic window background.
     QPalette colours = palette();
@@ -20,25 +22,25 @@ BoardWidget::BoardWidget(QWidget *parent)
     resize(surface_.size());
 }
 
-QColor BoardWidget::backgroundColour() const
+QColor BoardView::backgroundColour() const
 {
     return palette().color(QPalette::Window);
 }
 
-void BoardWidget::clear()
+void BoardView::clear()
 {
     surface_.fill(backgroundColour());
     update();
 }
 
-void BoardWidget::surfaceChanged()
+void BoardView::surfaceChanged()
 {
     if (size() != surface_.size())
         resize(surface_.size());
     update();
 }
 
-void BoardWidget::paintEvent(QPaintEvent *event)
+void BoardView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.setClipRegion(event->region());
@@ -48,16 +50,19 @@ void BoardWidget::paintEvent(QPaintEvent *event)
         painter.fillRect(surface_.width(), 0, width() - surface_.width(), height(), backgroundColour());
     if (height() > surface_.height())
         painter.fillRect(0, surface_.height(), width(), height() - surface_.height(), backgroundColour());
+    emit painted();
 }
 
-void BoardWidget::mousePressEvent(QMouseEvent *event)
+void BoardView::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    emit mousePressed(event->button(), event->position());
+    emit mousePressed(event->position());
 }
 
-void BoardWidget::mouseMoveEvent(QMouseEvent *event)
+void BoardView::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
     emit mouseMoved();
 }
+
+} // namespace tilemere

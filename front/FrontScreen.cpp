@@ -1,0 +1,300 @@
+#include "FrontScreen.h"
+
+#include "Controls.h"
+#include "DriveList.h"
+#include "FolderList.h"
+#include "FrontScreenLayout.h"
+#include "Game.h"
+#include "PlayScreen.h"
+#include "ScoreBoard.h"
+#include "ScoreBook.h"
+#include "Shell.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QRadioButton>
+
+namespace tilemere {
+
+namespace {
+
+const QColor kPageNumberBlue(142, 192, 234);
+
+template <typename Control> Control *named(Control *control, const char *objectName, int index = -1)
+{
+    control->setObjectName(QLatin1String(objectName));
+    if (index >= 0)
+        control->setProperty("index", index);
+    return control;
+}
+
+template <typename Label> Label *centred(Label *label)
+{
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+FrontScreen::FrontScreen(Game &game, ScoreBook &scores) : game_(game), scores_(scores)
+{
+    setObjectName(QStringLiteral("frontScreen"));
+    // A minimise box and no maximise box; placeForm keeps the size fixed.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    createControls();
+    createOptions();
+    placeControls();
+    connectSignals();
+}
+
+FrontScreen::~FrontScreen() = default;
+
+void FrontScreen::createControls()
+{
+    thumbnailPanel_ = named(new QFrame(this), "thumbnailPanel");
+    browserPanel_ = named(new QFrame(this), "browserPanel");
+
+    for (int k = 0; k < 9; ++k) {
+        thumbnailSlots_[k] = named(new ClickLabel(thumbnailPanel_), "thumbnailSlot", k);
+        thumbnailSlots_[k]->setScaledContents(true);
+    }
+    pageLabel_ = centred(named(new QLabel(thumbnailPanel_), "pageLabel"));
+    pageLabel_->setFont(captionFont(12));
+    noPicturesLabel_ = centred(named(
+        new QLabel(QStringLiteral("There are no picture(s) available in this folder."), thumbnailPanel_),
+        "noPicturesLabel"));
+    noPicturesLabel_->setFont(captionFont(14.25));
+    noPicturesLabel_->hide();
+    helpLink_ = centred(named(new ClickLabel(QStringLiteral("Help"), thumbnailPanel_), "helpLink"));
+    helpLink_->setFont(captionFont(12, false, true));
+    helpLink_->setToolTip(QStringLiteral("Help"));
+
+    bannerLink_ = named(new ClickLabel(browserPanel_), "bannerLink");
+    bannerLink_->setCursor(handCursor());
+    bannerLink_->setToolTip(QString::fromLatin1(kWebSite));
+    versionLabel_ = named(new QLabel(QStringLiteral("v1.0"), browserPanel_), "versionLabel");
+    versionLabel_->setFont(captionFont(9, true));
+    folderCaption_ = centred(named(new QLabel(QStringLiteral("Select the location of your picture(s)"), browserPanel_),
+                                   "folderCaption"));
+    folderCaption_->setFont(captionFont(9, true));
+    driveList_ = named(new DriveList(browserPanel_), "driveList");
+    driveList_->setFont(listFont(8.25));
+    folderList_ = named(new FolderList(browserPanel_), "folderList");
+    folderList_->setFont(listFont(8.25));
+
+    // The rounded rectangles first, so that the labels lie on top of them.
+    for (int i = 0; i < 3; ++i)
+        buttonShapes_[i] = named(new RoundedRect(this), "buttonShape", i);
+    scoresButton_ = named(new ClickLabel(QStringLiteral("High Scores"), this), "scoresButton");
+    previousButton_ = named(new ClickLabel(QStringLiteral("Previous"), this), "previousButton");
+    nextButton_ = named(new ClickLabel(QStringLiteral("Next"), this), "nextButton");
+    for (ClickLabel *button : {scoresButton_, previousButton_, nextButton_})
+        centred(button)->setFont(captionFont(14.25));
+}
+
+void FrontScreen::createOptions()
+{
+    sizePanel_ = named(new QFrame(browserPanel_), "sizePanel");
+    sizeCaption_ = centred(named(new QLabel(QStringLiteral("Select Puzzle Size"), sizePanel_), "sizeCaption"));
+    sizeCaption_->setFont(captionFont(9, true));
+    for (int side = kMinBoardSide; side <= kMaxBoardSide; ++side) {
+        auto *option = new QRadioButton(QStringLiteral("%1x%1").arg(side), sizePanel_);
+        option->setObjectName(QStringLiteral("sizeOption%1").arg(side));
+        option->setFont(captionFont(9, true));
+        sizeOptions_[static_cast<std::size_t>(side - kMinBoardSide)] = option;
+    }
+    animateCheck_ = named(new QCheckBox(QStringLiteral("Animate Shuffle"), thumbnailPanel_), "animateCheck");
+    animateCheck_->setFont(captionFont(12));
+}
+
+void FrontScreen::placeControls()
+{
+    for (const frontlayout::Place &place : frontlayout::kPlaces) {
+        const QString objectName = QString::fromLatin1(place.name.data(), static_cast<qsizetype>(place.name.size()));
+        for (QWidget *control : findChildren<QWidget *>(objectName)) {
+            if (place.index < 0 || control->property("index").toInt() == place.index)
+                control->setGeometry(place.twips.toPixels());
+        }
+    }
+    // These two size themselves to their text, keeping their left edge.
+    versionLabel_->adjustSize();
+    helpLink_->adjustSize();
+}
+
+void FrontScreen::applyColours()
+{
+    setColours(*this, kWindowBlue);
+    setColours(*thumbnailPanel_, kPanelBlue);
+    setColours(*browserPanel_, kPanelBlue);
+    setColours(*folderList_, kLavender);
+    setColours(*driveList_, kLavender);
+    setColours(*versionLabel_, kPanelBlue, kWhite);
+    setColours(*helpLink_, kPanelBlue, kWhite);
+    setColours(*folderCaption_, kPanelBlue, kWhite);
+    setColours(*pageLabel_, kPanelBlue, kPageNumberBlue);
+    setTextColour(*noPicturesLabel_, kWhite);
+    for (ClickLabel *button : {nextButton_, previousButton_, scoresButton_})
+        setColours(*button, kButtonBlue, kWhite);
+    for (RoundedRect *shape : buttonShapes_)
+        shape->setFillColour(kButtonBlue);
+
+    setColours(*sizePanel_, kLavender);
+    for (QRadioButton *option : sizeOptions_)
+        setCheckColours(*option, kLavender, Qt::black);
+    setColours(*sizeCaption_, kPanelBlue, kWhite);
+    setCheckColours(*animateCheck_, kPanelBlue, kWhite);
+}
+
+void FrontScreen::connectSignals()
+{
+    for (int k = 0; k < 9; ++k) {
+        connect(thumbnailSlots_[k], &ClickLabel::clicked, this, [this, k] { startGame(k); });
+        connect(thumbnailSlots_[k], &ClickLabel::mouseMoved, this, &FrontScreen::resetLinks);
+    }
+    connect(nextButton_, &ClickLabel::clicked, this, &FrontScreen::showNextPage);
+    connect(previousButton_, &ClickLabel::clicked, this, &FrontScreen::showPreviousPage);
+    connect(scoresButton_, &ClickLabel::clicked, this, &FrontScreen::showScoreBoard);
+    connect(helpLink_, &ClickLabel::clicked, this, [] { openHelp(); });
+    connect(bannerLink_, &ClickLabel::clicked, this, [] { openWebSite(); });
+    for (ClickLabel *link : {nextButton_, previousButton_, scoresButton_, helpLink_})
+        connect(link, &ClickLabel::mouseMoved, this, [this, link] { highlight(*link); });
+    connect(scoresButton_, &ClickLabel::mouseReleased, this, &FrontScreen::resetLinks);
+
+    connect(driveList_, &QComboBox::currentIndexChanged, this, &FrontScreen::openDrive);
+    connect(folderList_, &FolderList::changed, this, &FrontScreen::openFolder);
+
+    // A size is chosen by a click and by start-up alike, so both go through toggled.
+    for (int side = kMinBoardSide; side <= kMaxBoardSide; ++side) {
+        connect(sizeOptions_[static_cast<std::size_t>(side - kMinBoardSide)], &QRadioButton::toggled, this,
+                [this, side](bool checked) {
+                    if (checked)
+                        chooseSize(side);
+                });
+    }
+
+    // Moving over the window's or the thumbnail panel's own background puts
+    // the links back to rest. The left panel and the controls without a
+    // mouse handler of their own keep moves to themselves.
+    onBackgroundMouseMove(*this, [this] { resetLinks(); });
+    onBackgroundMouseMove(*thumbnailPanel_, [this] { resetLinks(); });
+    swallowMouseMoves(*browserPanel_);
+    for (QWidget *quiet : std::initializer_list<QWidget *>{pageLabel_, noPicturesLabel_, animateCheck_})
+        swallowMouseMoves(*quiet);
+    thumbnailPanel_->setAcceptDrops(true);
+    thumbnailPanel_->installEventFilter(this);
+}
+
+bool FrontScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == thumbnailPanel_ && event->type() == QEvent::DragEnter) {
+        event->accept();
+        return true;
+    }
+    if (watched == thumbnailPanel_ && event->type() == QEvent::Drop) {
+        resetLinks();
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrontScreen::highlight(ClickLabel &link)
+{
+    highlightLink(link);
+}
+
+void FrontScreen::resetLinks()
+{
+    for (ClickLabel *link : {nextButton_, previousButton_, scoresButton_, helpLink_}) {
+        // A disabled Help link is never highlighted and keeps its grey.
+        if (link->isEnabled())
+            resetLink(*link);
+    }
+}
+
+bool FrontScreen::start()
+{
+    const QString appFolder = applicationFolder();
+    setAppTitle(*this);
+    game_.currentPage = 0;
+    scores_.load();
+    placeForm(*this);
+    applyColours();
+    animateCheck_->setChecked(false);
+
+    if (!resourceFolderPresent(appFolder + QStringLiteral("/Gfx/"))) {
+        showMessage(this, QStringLiteral("Setup folder was missing."), windowTitle());
+        return false;
+    }
+    const QImage banner = loadPicture(appFolder + QStringLiteral("/Gfx/titleBanner.jpg"));
+    if (!banner.isNull()) {
+        bannerLink_->setImage(banner, false);
+        bannerLink_->resize(banner.size());
+    }
+
+    driveList_->showVolumeOf(appFolder);
+    if (resourceFolderPresent(appFolder + QStringLiteral("/Puzzleimages/"))) {
+        folderList_->setPath(appFolder + QStringLiteral("/Puzzleimages"));
+    } else {
+        folderList_->setPath(appFolder);
+        // Shown after the folder change on purpose: it stays until the next
+        // change of page or folder, whatever the folder holds.
+        noPicturesLabel_->show();
+    }
+    sizeOptions_[1]->setChecked(true);
+    showPageNumber();
+
+    if (!resourceFolderPresent(appFolder + QStringLiteral("/help/"))) {
+        showMessage(this, QStringLiteral("Help system was missing."), windowTitle());
+        helpLink_->setEnabled(false);
+        helpPresent_ = false;
+    }
+    return true;
+}
+
+PlayScreen &FrontScreen::playScreen()
+{
+    if (!playScreen_) {
+        playScreen_ = std::make_unique<PlayScreen>(game_, scores_);
+        if (!helpPresent_)
+            playScreen_->disableHelp();
+        connect(playScreen_.get(), &PlayScreen::leftToFront, this, &QWidget::show);
+    }
+    return *playScreen_;
+}
+
+void FrontScreen::chooseSize(int side)
+{
+    game_.chosenSize = static_cast<std::int16_t>(side);
+}
+
+void FrontScreen::showScoreBoard()
+{
+    ScoreBoard board(scores_, game_.chosenSize, this);
+    board.exec();
+}
+
+void FrontScreen::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeForm(*this);
+}
+
+// A window the player moved and then minimised comes back to its place.
+void FrontScreen::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        placeForm(*this);
+}
+
+void FrontScreen::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    scores_.save();
+    endProgram();
+}
+
+} // namespace tilemere

@@ -1,0 +1,109 @@
+#pragma once
+// The front screen: the picture browser with its paged thumbnails, the board
+// size and Animate Shuffle options, and the links to help, the web site and
+// the high scores. The program starts with it and ends when it closes; while
+// a game is played it is hidden, with everything as the player left it.
+
+#include "PictureFileList.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QRadioButton;
+
+class DriveList;
+class FolderList;
+
+namespace tilemere {
+
+class ClickLabel;
+class PlayScreen;
+class RoundedRect;
+struct Game;
+struct ScoreBook;
+
+class FrontScreen : public QWidget {
+    Q_OBJECT
+public:
+    FrontScreen(Game &game, ScoreBook &scores);
+    ~FrontScreen() override;
+
+    // Start-up: title, store, place, colours, the resource folders, the first
+    // page of pictures, 4x4. False when the program must end at once because
+    // the Gfx folder is missing; the player has been told and nothing was saved.
+    bool start();
+
+    // The picture list of the folder shown.
+    const PictureFileList &pictures() const { return pictureList_; }
+
+    // The play screen, built on first use.
+    PlayScreen &playScreen();
+
+signals:
+    // A game has started on the play screen with the picture at this path.
+    void gameStarted(const QString &picturePath);
+
+public slots:
+    // Starts a game with the picture in the slot 0..8 of the page shown.
+    void startGame(int slot);
+    void showNextPage();
+    void showPreviousPage();
+    // Board side 3..6.
+    void chooseSize(int side);
+    void showScoreBoard();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Building the window (FrontScreen.cpp).
+    void createControls();
+    void createOptions();
+    void placeControls();
+    void applyColours();
+    void connectSignals();
+    void highlight(ClickLabel &link);
+    void resetLinks();
+
+    // The browser (FrontScreenBrowser.cpp).
+    void openDrive();
+    void openFolder();
+    void showPage();
+    void showPageNumber();
+
+    Game &game_;
+    ScoreBook &scores_;
+    std::unique_ptr<PlayScreen> playScreen_;
+    bool helpPresent_ = true;
+    PictureFileList pictureList_;
+
+    QFrame *thumbnailPanel_;
+    QFrame *browserPanel_;
+    QFrame *sizePanel_;
+    std::array<ClickLabel *, 9> thumbnailSlots_;
+    QLabel *pageLabel_;
+    QLabel *noPicturesLabel_;
+    QLabel *sizeCaption_;
+    std::array<QRadioButton *, 4> sizeOptions_; // 3x3 .. 6x6
+    QCheckBox *animateCheck_;
+    DriveList *driveList_;
+    FolderList *folderList_;
+    ClickLabel *bannerLink_;
+    QLabel *versionLabel_;
+    QLabel *folderCaption_;
+    ClickLabel *helpLink_;
+    ClickLabel *scoresButton_;
+    ClickLabel *previousButton_;
+    ClickLabel *nextButton_;
+    std::array<RoundedRect *, 3> buttonShapes_;
+};
+
+} // namespace tilemere

@@ -1,0 +1,256 @@
+// The play screen's window: its controls and their places, its look, the
+// preview, the sound switch, the links and their hover highlight.
+#include "PlayScreen.h"
+
+#include "BoardView.h"
+#include "Controls.h"
+#include "Game.h"
+#include "PlayScreenLayout.h"
+#include "Shell.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QTimer>
+
+namespace tilemere {
+
+namespace {
+
+const QColor kLineLavender(192, 192, 255);
+const QColor kCongratsYellow(255, 255, 0);
+constexpr double kCongratsStartPoints = 8.25;
+constexpr int kAnimatedShuffleStepMs = 10;
+
+// Sizes of the pictures drawn for the two pictures that size themselves, used
+// when a picture is missing so that the layout stays as it was drawn.
+constexpr QSize kLogoSize(55, 55);
+constexpr QSize kVolumeIconSize(28, 28);
+
+// A picture from the Gfx folder, or an empty one of the given size when it
+// is missing or unreadable, so that the window looks and works the same.
+QImage gfxPicture(const char *fileName, QSize fallbackSize)
+{
+    QImage picture = loadPicture(applicationFolder() + QStringLiteral("/Gfx/") + QLatin1String(fileName));
+    if (picture.isNull()) {
+        picture = QImage(fallbackSize, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+    }
+    return picture;
+}
+
+template <typename Control> Control *named(Control *control, const char *name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+ClickLabel *linkLabel(const char *text, const char *name, double pointSize, bool underline, QWidget *parent)
+{
+    auto *label = named(new ClickLabel(QLatin1String(text), parent), name);
+    label->setFont(captionFont(pointSize, false, underline));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QLabel *counterLabel(const char *text, const char *name, QWidget *parent)
+{
+    auto *label = named(new QLabel(QLatin1String(text), parent), name);
+    label->setFont(captionFont(14.25));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+PlayScreen::~PlayScreen() = default;
+
+PlayScreen::PlayScreen(Game &game, ScoreBook &scores)
+    : QWidget(nullptr, Qt::Window), game_(game), scores_(scores), random_(UniformRandom::fromEntropy())
+{
+    setObjectName(QStringLiteral("playScreen"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    createControls();
+    placeControls(*this, kPlayScreenLayout);
+    connectSignals();
+    setAppTitle(*this);
+    const QImage logo = gfxPicture("BW_logo.jpg", kLogoSize);
+    logoLink_->setImage(logo, false);
+    logoLink_->resize(logo.size());
+    showSoundIcon();
+    placeForm(*this);
+}
+
+void PlayScreen::createControls()
+{
+    previewPanel_ = named(new QWidget(this), "previewPanel");
+    previewCheck_ = named(new QCheckBox(QStringLiteral("Show Preview"), previewPanel_), "previewCheck");
+    previewCheck_->setFont(captionFont(12));
+    previewPicture_ = named(new ClickLabel(previewPanel_), "previewPicture");
+
+    countersPanel_ = named(new QWidget(this), "countersPanel");
+    movesCaption_ = counterLabel("Moves", "movesCaption", countersPanel_);
+    movesLabel_ = counterLabel("0", "movesLabel", countersPanel_);
+    timeCaption_ = counterLabel("Time", "timeCaption", countersPanel_);
+    timeLabel_ = counterLabel("0:00", "timeLabel", countersPanel_);
+
+    clockTimer_ = named(new QTimer(this), "clockTimer");
+    clockTimer_->setInterval(1000);
+    winTimer_ = named(new QTimer(this), "winTimer");
+    winTimer_->setInterval(80);
+    shuffleTimer_ = named(new QTimer(this), "shuffleTimer");
+    shuffleTimer_->setInterval(kAnimatedShuffleStepMs);
+
+    soundSwitch_ = named(new ClickLabel(this), "soundSwitch");
+    soundSwitch_->setToolTip(QStringLiteral("Music ON/OFF"));
+
+    // The shapes go first so that the labels on them are drawn on top.
+    backShape_ = named(new RoundedRect(this), "backShape");
+    moreGamesShape_ = named(new RoundedRect(this), "moreGamesShape");
+    moreGamesLink_ = linkLabel("More Puzzle Games", "moreGamesLink", 12, false, this);
+    moreGamesLink_->setToolTip(QLatin1String(kWebSite));
+    moreGamesLink_->setCursor(handCursor());
+    helpLink_ = linkLabel("Help", "helpLink", 12, true, this);
+    helpLink_->setToolTip(QStringLiteral("Help"));
+    backButton_ = linkLabel("Back", "backButton", 14.25, false, this);
+
+    separatorLine_ = named(new QWidget(this), "separatorLine");
+    separatorLine_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setColours(*separatorLine_, kLineLavender);
+
+    boardView_ = named(new BoardView(this), "boardView");
+    congratsLabel_ = named(new QLabel(QStringLiteral("Congradz..."), boardView_), "congratsLabel");
+    congratsLabel_->setFont(captionFont(kCongratsStartPoints, true));
+    congratsLabel_->setAlignment(Qt::AlignCenter);
+    setTextColour(*congratsLabel_, kCongratsYellow);
+    // The label is part of the board's picture: the pointer over it is over the board.
+    congratsLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    congratsLabel_->move(kCongratsLeft, kCongratsTop);
+    congratsLabel_->adjustSize();
+    congratsLabel_->hide();
+
+    logoLink_ = named(new ClickLabel(this), "logoLink");
+    logoLink_->setToolTip(QLatin1String(kWebSite));
+    logoLink_->setCursor(handCursor());
+}
+
+void PlayScreen::connectSignals()
+{
+    // During the shuffle no link does anything: only the board's skip and
+    // closing the window act.
+    const auto onClick = [this](ClickLabel *link, auto action) {
+        connect(link, &ClickLabel::clicked, this, [this, action] {
+            if (!isShuffling())
+                action();
+        });
+    };
+    onClick(soundSwitch_, [this] { toggleSound(); });
+    onClick(logoLink_, [] { openWebSite(); });
+    onClick(moreGamesLink_, [] { openWebSite(); });
+    onClick(helpLink_, [] { openHelp(); });
+    onClick(backButton_, [this] { returnToFront(); });
+    connect(previewCheck_, &QCheckBox::toggled, previewPicture_, &QWidget::setVisible);
+    connect(backButton_, &ClickLabel::mouseMoved, this, [this] { highlightLink(*backButton_); });
+    connect(helpLink_, &ClickLabel::mouseMoved, this, [this] { highlightLink(*helpLink_); });
+    connect(moreGamesLink_, &ClickLabel::mouseMoved, this, [this] { highlightLink(*moreGamesLink_, false); });
+    connect(boardView_, &BoardView::mousePressed, this, &PlayScreen::onBoardPressed);
+    connect(boardView_, &BoardView::mouseMoved, this, &PlayScreen::resetLinks);
+    connect(boardView_, &BoardView::painted, this, [this] {
+        // The shuffle starts once the solved picture has reached the screen.
+        if (shuffleWaitsForScreen_) {
+            shuffleWaitsForScreen_ = false;
+            shuffleTimer_->start();
+        }
+    });
+    connect(clockTimer_, &QTimer::timeout, this, &PlayScreen::tickClock);
+    connect(winTimer_, &QTimer::timeout, this, &PlayScreen::advanceWin);
+    connect(shuffleTimer_, &QTimer::timeout, this, &PlayScreen::animateShuffleStep);
+
+    onBackgroundMouseMove(*this, [this] { resetLinks(); });
+    // These have no mouse-move behaviour: the pointer resting on them leaves
+    // a highlight as it is until it next moves over the background.
+    for (QWidget *quiet : {previewPanel_, countersPanel_})
+        swallowMouseMoves(*quiet);
+}
+
+void PlayScreen::showSoundIcon()
+{
+    const QImage icon = gfxPicture(game_.soundOn ? "Volume.bmp" : "MuteVolume.bmp", kVolumeIconSize);
+    soundSwitch_->setImage(icon, false);
+    soundSwitch_->resize(icon.size());
+}
+
+// The colours every new game sets again, then the preview shown again.
+void PlayScreen::applyLook()
+{
+    setColours(*this, kWindowBlue);
+    setColours(*backButton_, kButtonBlue);
+    backShape_->setFillColour(kButtonBlue);
+    moreGamesShape_->setFillColour(kButtonBlue);
+    setColours(*helpLink_, kWindowBlue, kWhite);
+    setTextColour(*backButton_, kWhite);
+    setColours(*movesLabel_, kLavender);
+    setColours(*timeLabel_, kLavender);
+    setColours(*previewPanel_, kWindowBlue);
+    setColours(*countersPanel_, kWindowBlue);
+    setColours(*movesCaption_, kWindowBlue, kWhite);
+    setColours(*timeCaption_, kWindowBlue, kWhite);
+    setColours(*moreGamesLink_, kButtonBlue, kWhite);
+    setCheckColours(*previewCheck_, kWindowBlue, kWhite);
+
+    // The button labels lie on their rounded shapes of the same blue; left
+    // unfilled, the shapes' rounded corners show.
+    backButton_->setAutoFillBackground(false);
+    moreGamesLink_->setAutoFillBackground(false);
+
+    previewCheck_->setChecked(true);
+    previewPicture_->setVisible(true);
+}
+
+void PlayScreen::toggleSound()
+{
+    game_.soundOn = !game_.soundOn;
+    showSoundIcon();
+}
+
+void PlayScreen::returnToFront()
+{
+    hide();
+    emit leftToFront();
+}
+
+void PlayScreen::resetLinks()
+{
+    resetLink(*backButton_);
+    resetLink(*moreGamesLink_, false);
+    resetLink(*helpLink_);
+}
+
+void PlayScreen::disableHelp()
+{
+    helpLink_->setEnabled(false);
+}
+
+void PlayScreen::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeForm(*this);
+}
+
+// A window the player moved and then minimised comes back to its place:
+// with the size fixed, no resize arrives on restore to put it there.
+void PlayScreen::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        placeForm(*this);
+}
+
+// Closing the play screen ends the whole program; the store is left as it is.
+void PlayScreen::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    endProgram();
+}
+
+} // namespace tilemere

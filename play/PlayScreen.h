@@ -1,0 +1,128 @@
+#pragma once
+// The play screen: the board, the counters and clock, the win sequence and
+// the panel around them. Created on first use by the front screen, hidden
+// and shown again between games.
+
+#include "Shuffle.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QTimer;
+
+namespace tilemere {
+
+class BoardView;
+class ClickLabel;
+class RoundedRect;
+struct Game;
+struct ScoreBook;
+
+class PlayScreen : public QWidget {
+    Q_OBJECT
+public:
+    PlayScreen(Game &game, ScoreBook &scores);
+    ~PlayScreen() override;
+
+    // Shows the window with the picture at path cut for a board of the
+    // game's chosen size, then shuffles it: move by move on screen when
+    // animated, at once otherwise. False when the picture could not be
+    // opened: the player has been told and the window is not shown.
+    bool startGame(const QString &picturePath, bool animateShuffle);
+
+    // Disables the Help link for the rest of the run.
+    void disableHelp();
+
+    // Tests replay shuffles by seeding them.
+    void setShuffleSeed(std::uint32_t seed);
+
+    bool isShuffling() const { return shuffle_.has_value(); }
+
+    // The places of the last solved game, 1..10 or 11, as the score entry gets them.
+    std::int16_t movesRank() const { return movesRank_; }
+    std::int16_t timeRank() const { return timeRank_; }
+
+signals:
+    // The player has left the play screen, by Back or at the end of a win.
+    void leftToFront();
+    // Every shown change of the move counter.
+    void movesChanged(int moves);
+    // The score entry is about to be shown modally (tests answer it here).
+    void scoreEntryOpened(QWidget *scoreEntry);
+
+public slots:
+    // Advances the playing clock by one second.
+    void tickClock();
+    // One step of the growing "Congradz..." label; the last opens the score entry.
+    void advanceWin();
+    // A mouse press on the board, in board pixels.
+    void onBoardPressed(QPointF position);
+    // Draws the rest of an animated shuffle at once.
+    void finishShuffleNow();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Building the window (PlayScreen.cpp).
+    void createControls();
+    void connectSignals();
+    void applyLook();
+    void showSoundIcon();
+    void toggleSound();
+    void returnToFront();
+    void resetLinks();
+
+    // The game (PlayScreenGame.cpp).
+    void resetForNewGame();
+    bool showPicture(const QString &path);
+    void redrawBoard();
+    void animateShuffleStep();
+    void endShuffle();
+    void startWin();
+    void finishWin();
+
+    Game &game_;
+    ScoreBook &scores_;
+    UniformRandom random_;
+    std::optional<ShuffleWalk> shuffle_;
+    bool shuffleWaitsForScreen_ = false;
+    std::int16_t movesRank_ = 0;
+    std::int16_t timeRank_ = 0;
+
+    // The picture as loaded, and stretched to the square the tiles come from.
+    QImage picture_;
+    QImage tileSource_;
+
+    QWidget *previewPanel_;
+    QCheckBox *previewCheck_;
+    ClickLabel *previewPicture_;
+    QWidget *countersPanel_;
+    QLabel *movesCaption_;
+    QLabel *movesLabel_;
+    QLabel *timeCaption_;
+    QLabel *timeLabel_;
+    QTimer *clockTimer_;   // the playing clock, 1000 ms
+    QTimer *winTimer_;     // the win animation, 80 ms
+    QTimer *shuffleTimer_; // the animated shuffle, 10 ms a move
+    ClickLabel *soundSwitch_;
+    RoundedRect *backShape_;
+    RoundedRect *moreGamesShape_;
+    ClickLabel *moreGamesLink_;
+    QWidget *separatorLine_;
+    BoardView *boardView_;
+    QLabel *congratsLabel_;
+    ClickLabel *logoLink_;
+    ClickLabel *helpLink_;
+    ClickLabel *backButton_;
+};
+
+} // namespace tilemere

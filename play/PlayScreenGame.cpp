@@ -1,0 +1,246 @@
+// The game on the play screen: a new game and its shuffle, the board click,
+// the playing clock and the win.
+#include "PlayScreen.h"
+
+#include "BoardView.h"
+#include "Controls.h"
+#include "Game.h"
+#include "ScoreBook.h"
+#include "ScoreEntry.h"
+#include "Shell.h"
+#include "TileRenderer.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+namespace tilemere {
+
+namespace {
+
+constexpr double kCongratsGrowPoints = 2;
+constexpr double kCongratsLargestPoints = 60;
+constexpr double kCongratsResetPoints = 8;
+constexpr int kMovesMode = 1;
+constexpr int kTimeMode = 2;
+
+void setPointSize(QLabel &label, double points)
+{
+    QFont font = label.font();
+    font.setPointSizeF(points);
+    label.setFont(font);
+    label.adjustSize(); // grows from its top-left corner
+}
+
+} // namespace
+
+void PlayScreen::setShuffleSeed(std::uint32_t seed)
+{
+    random_ = UniformRandom(seed);
+}
+
+void PlayScreen::resetForNewGame()
+{
+    // A win or a shuffle left by Back before its end must not carry on into
+    // this game, where it would stop the clock or move the new board.
+    winTimer_->stop();
+    shuffleTimer_->stop();
+    shuffle_.reset();
+    shuffleWaitsForScreen_ = false;
+    setPointSize(*congratsLabel_, kCongratsResetPoints);
+    congratsLabel_->hide();
+    boardView_->clear();
+    game_.moveCount = 0;
+    game_.elapsedSeconds = 0;
+    movesLabel_->setText(QStringLiteral("0"));
+    timeLabel_->setText(minutesAndSeconds(0));
+    applyLook();
+    game_.resetBoard();
+}
+
+bool PlayScreen::startGame(const QString &picturePath, bool animateShuffle)
+{
+    resetForNewGame();
+    if (!showPicture(picturePath)) {
+        showMessage(this, QStringLiteral("The picture could not be opened."), QLatin1String(kAppTitle));
+        returnToFront();
+        return false;
+    }
+    show();
+    raise();
+    activateWindow();
+    shuffle_.emplace(game_.board, random_);
+    if (animateShuffle) {
+        // Each move is drawn from the event loop, so the window repaints,
+        // answers the desktop and can be closed meanwhile.
+        shuffleWaitsForScreen_ = true;
+        boardView_->update();
+    } else {
+        finishShuffleNow();
+    }
+    return true;
+}
+
+void PlayScreen::animateShuffleStep()
+{
+    if (!shuffle_ || !shuffle_->step()) {
+        endShuffle();
+        return;
+    }
+    redrawBoard();
+}
+
+void PlayScreen::finishShuffleNow()
+{
+    if (!shuffle_)
+        return;
+    while (shuffle_->step()) {
+    }
+    endShuffle();
+}
+
+void PlayScreen::endShuffle()
+{
+    shuffleTimer_->stop();
+    shuffleWaitsForScreen_ = false;
+    shuffle_.reset();
+    game_.moveCount = 0;
+    game_.elapsedSeconds = 0;
+    redrawBoard();
+    clockTimer_->start();
+}
+
+bool PlayScreen::showPicture(const QString &path)
+{
+    const QString fileName = path.isEmpty() ? applicationFolder() + QStringLiteral("/Gfx/1.bmp") : path;
+    // A very large photo is decoded at a reduced scale: the board never shows
+    // more than the pixels of the buffer.
+    const QImage picture = loadPicture(fileName, QSize(kPictureBufferSide, kPictureBufferSide));
+    if (picture.isNull())
+        return false;
+    picture_ = picture;
+    tileSource_ = stretchToBuffer(picture_);
+    previewPicture_->setImage(
+        picture_.scaled(previewPicture_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation), true);
+    redrawBoard();
+    return true;
+}
+
+void PlayScreen::redrawBoard()
+{
+    if (tileSource_.isNull()) {
+        // No picture yet: the buffer is blank, as an unused picture box is.
+        tileSource_ = QImage(kPictureBufferSide, kPictureBufferSide, QImage::Format_RGB32);
+        tileSource_.fill(boardView_->backgroundColour());
+    }
+    drawTiles(game_.board, tileSource_, boardView_->surface(), boardView_->backgroundColour());
+    drawGrid(boardView_->surface(), game_.board.side());
+    boardView_->surfaceChanged();
+}
+
+void PlayScreen::onBoardPressed(QPointF position)
+{
+    if (isShuffling()) {
+        finishShuffleNow();
+        return;
+    }
+    // Once the puzzle is solved the board is finished with: a further move
+    // would change the result that has just been ranked.
+    if (winTimer_->isActive() || !clockTimer_->isActive())
+        return;
+    const int side = game_.board.side();
+    if (side < kMinBoardSide)
+        return;
+    const QImage &surface = boardView_->surface();
+    const int cellWidth = roundHalfEven(static_cast<double>(surface.width()) / side);
+    const int cellHeight = roundHalfEven(static_cast<double>(surface.height()) / side);
+    const int x = roundHalfEven(position.x());
+    const int y = roundHalfEven(position.y());
+    if (cellWidth <= 0 || cellHeight <= 0 || x < 0 || y < 0)
+        return;
+    const int column = x / cellWidth;
+    const int row = y / cellHeight;
+    if (column >= side || row >= side)
+        return;
+
+    if (game_.makeMove(row * side + column)) {
+        redrawBoard();
+        if (game_.soundOn)
+            playSound(QStringLiteral("click.wav"));
+        if (game_.board.isSolved())
+            startWin();
+    }
+    movesLabel_->setText(QString::number(game_.moveCount));
+    emit movesChanged(game_.moveCount);
+}
+
+void PlayScreen::keyPressEvent(QKeyEvent *event)
+{
+    // Any key skips the rest of an animated shuffle.
+    if (isShuffling()) {
+        finishShuffleNow();
+        return;
+    }
+    // Escape does not give the game up; Back is the way out.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+void PlayScreen::startWin()
+{
+    const int sizeIndex = game_.board.side() - 2;
+    movesRank_ = scores_.tables.rank(kMovesMode, sizeIndex, game_.moveCount);
+    timeRank_ = scores_.tables.rank(kTimeMode, sizeIndex, game_.elapsedSeconds);
+    // The clock stops with the solving move, so that the time shown and
+    // recorded is the time that was ranked.
+    clockTimer_->stop();
+    congratsLabel_->show();
+    if (game_.soundOn)
+        playSound(QStringLiteral("claps.wav"));
+    winTimer_->start();
+}
+
+void PlayScreen::tickClock()
+{
+    countUp(game_.elapsedSeconds);
+    timeLabel_->setText(minutesAndSeconds(game_.elapsedSeconds));
+}
+
+void PlayScreen::advanceWin()
+{
+    // The board takes no clicks while the win runs (see onBoardPressed); it
+    // is not disabled, which would grey the label on it.
+    clockTimer_->stop();
+    const double points = congratsLabel_->font().pointSizeF() + kCongratsGrowPoints;
+    setPointSize(*congratsLabel_, points);
+    if (points < kCongratsLargestPoints)
+        return;
+    setPointSize(*congratsLabel_, kCongratsResetPoints);
+    winTimer_->stop();
+    congratsLabel_->hide();
+    finishWin();
+}
+
+void PlayScreen::finishWin()
+{
+    // Built now rather than at the solving click, so that it shows the move
+    // count with the solving move in it. Being application-modal, it keeps
+    // every input from this window without greying it.
+    WinResult result;
+    result.side = game_.board.side();
+    result.movesText = movesLabel_->text();
+    result.timeText = timeLabel_->text();
+    result.seconds = game_.elapsedSeconds;
+    result.movesRank = movesRank_;
+    result.timeRank = timeRank_;
+    QPointer<ScoreEntry> scoreEntry = new ScoreEntry(scores_, result);
+    emit scoreEntryOpened(scoreEntry.data());
+    if (scoreEntry)
+        scoreEntry->exec();
+    delete scoreEntry.data(); // unless it went when it closed
+    returnToFront();
+}
+
+} // namespace tilemere
