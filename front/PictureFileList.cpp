@@ -1,8 +1,7 @@
 #include "PictureFileList.h"
 
-#include "GameState.h"
-
-#include <QDir>
+#include "Game.h"
+#include "PictureLoader.h"
 
 #include <algorithm>
 
@@ -58,13 +57,7 @@ int naturalCompare(const QString &a, const QString &b)
 void PictureFileList::setPath(const QString &folder)
 {
     path_ = folder;
-    // Name filters match without regard to case unless told otherwise, so
-    // "HOLIDAY.JPG" is found too. Only plain files: no folders called
-    // "x.jpg", and no pipes or devices (without QDir::System), whose reading
-    // could block the browser for good.
-    const QDir dir(folder);
-    names_ = dir.entryList({QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
-                           QDir::Files, QDir::NoSort);
+    names_ = tilemere::listPictureFiles(folder);
     std::sort(names_.begin(), names_.end(),
               [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });
 

@@ -10,10 +10,10 @@
 
 class PictureFileList {
 public:
-    // Re-reads the folder: the plain files named *.bmp, *.jpg or *.jpeg in
-    // any letter case, hidden ones left out, in natural order ("2.jpg"
-    // before "10.jpg", case ignored). A folder that cannot be read lists
-    // nothing.
+    // Re-reads the folder: the regular files (links followed) of the
+    // picture types offered, in any letter case, hidden ones left out, in
+    // natural order ("2.jpg" before "10.jpg", case ignored). A folder that
+    // cannot be read lists nothing.
     void setPath(const QString &folder);
     const QString &path() const { return path_; }
 

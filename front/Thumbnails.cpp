@@ -1,20 +1,24 @@
 #include "Thumbnails.h"
 
-#include "Controls.h"
-
 #include <QPainter>
 #include <QPainterPath>
 
 namespace thumbnails {
 
-QImage thumbnailFor(const QString &path, QSize size)
+QImage thumbnailFor(const QString &path, QSize size, tilemere::DecodeBudget &pageBudget)
 {
     // loadPicture decodes a large JPEG at a fraction of its size, which is
     // what keeps a page of camera pictures quick.
-    const QImage picture = tilemere::loadPicture(path, size);
+    const QImage picture = tilemere::loadPicture(path, size, pageBudget);
     if (picture.isNull())
         return brokenPicture(size);
     return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage thumbnailFor(const QString &path, QSize size)
+{
+    tilemere::DecodeBudget budget;
+    return thumbnailFor(path, size, budget);
 }
 
 QImage brokenPicture(QSize size)

@@ -1,6 +1,8 @@
 #pragma once
 // The small pictures of the browser's slots.
 
+#include "PictureLoader.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -10,6 +12,10 @@ namespace thumbnails {
 // The whole picture in the file, squeezed to size (the aspect is not kept).
 // A file that cannot be decoded, for whatever reason, gives the broken
 // picture below instead, so the player still sees that the file is there.
+// The decodes of one page share one budget, which keeps their memory
+// together bounded however many run at once; safe from any thread.
+QImage thumbnailFor(const QString &path, QSize size, tilemere::DecodeBudget &pageBudget);
+// The same with a budget of its own: bounds one decode, not a page.
 QImage thumbnailFor(const QString &path, QSize size);
 
 // A mid-grey box with a thin border and a torn-picture mark.

@@ -3,8 +3,6 @@
 #include "Shell.h"
 
 #include <QEvent>
-#include <QFile>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -194,74 +192,6 @@ void onBackgroundMouseMove(QWidget &widget, std::function<void()> onMove)
 {
     widget.setMouseTracking(true);
     widget.installEventFilter(new MoveFilter(&widget, std::move(onMove)));
-}
-
-namespace {
-
-quint32 littleEndian(const QByteArray &bytes, int at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<quint8>(bytes[at + i]);
-    return value;
-}
-
-// The bitmap decoder accepts a file that ends before its pixels do and
-// hands back an image whose missing rows were never written: whatever the
-// memory held before shows up as a picture. Uncompressed bitmaps tell how
-// long they must be, so a short one is refused like any broken file.
-bool bitmapIsShort(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false; // the reader reports that itself
-    const QByteArray header = file.read(34);
-    if (header.size() < 26 || !header.startsWith("BM"))
-        return false;
-    const qint64 pixelsAt = littleEndian(header, 10, 4);
-    const quint32 infoSize = littleEndian(header, 14, 4);
-    qint64 width = 0, height = 0, bitsPerPixel = 0, compression = 0;
-    if (infoSize == 12) {
-        width = littleEndian(header, 18, 2);
-        height = littleEndian(header, 20, 2);
-        bitsPerPixel = littleEndian(header, 24, 2);
-    } else if (infoSize >= 40 && header.size() >= 34) {
-        width = static_cast<qint32>(littleEndian(header, 18, 4));
-        height = static_cast<qint32>(littleEndian(header, 22, 4));
-        bitsPerPixel = littleEndian(header, 28, 2);
-        compression = littleEndian(header, 30, 4);
-    } else {
-        return false;
-    }
-    // Run-length coded bitmaps (1, 2) have no fixed length; 0 and 3 do.
-    if ((compression != 0 && compression != 3) || width <= 0 || bitsPerPixel == 0)
-        return false;
-    const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    return file.size() < pixelsAt + rowBytes * qAbs(height);
-}
-
-} // namespace
-
-QImage loadPicture(const QString &path, QSize targetSize)
-{
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    if (reader.format() == "bmp" && bitmapIsShort(path))
-        return {};
-    if (targetSize.isValid()) {
-        // The decoder scales before the orientation is applied, so compare
-        // against the target turned the same way as the stored picture.
-        const QSize stored = reader.size();
-        QSize target = targetSize;
-        if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
-            target.transpose();
-        if (stored.width() > 2 * target.width() && stored.height() > 2 * target.height())
-            reader.setScaledSize(stored.scaled(target, Qt::KeepAspectRatioByExpanding));
-    }
-    QImage image = reader.read();
-    if (image.isNull())
-        return {};
-    return image;
 }
 
 } // namespace tilemere

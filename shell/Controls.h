@@ -2,6 +2,7 @@
 // The small set of controls the windows are built from, shared so that every
 // window looks and reacts alike.
 
+#include "PictureLoader.h" // loadPicture, for the windows that show pictures
 #include "Twips.h"
 
 #include <QImage>
@@ -89,10 +90,5 @@ void swallowMouseMoves(QWidget &widget);
 
 // Calls onMove for every mouse move over the widget's own background.
 void onBackgroundMouseMove(QWidget &widget, std::function<void()> onMove);
-
-// Loads a picture the right way up (camera orientation applied). A null
-// image when the file cannot be read or decoded. With a size, a JPEG is
-// decoded at a reduced scale on the way, which is much faster.
-QImage loadPicture(const QString &path, QSize targetSize = {});
 
 } // namespace tilemere

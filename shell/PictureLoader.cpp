@@ -1,0 +1,307 @@
+#include "PictureLoader.h"
+
+#include "HeifPicture.h"
+#include "PictureHeaders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <libheif/heif.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+namespace tilemere {
+
+std::int64_t DecodeBudget::bytesInUse() const
+{
+    const std::lock_guard lock(mutex_);
+    return inUse_;
+}
+
+std::int64_t DecodeBudget::peakBytesInUse() const
+{
+    const std::lock_guard lock(mutex_);
+    return peak_;
+}
+
+bool DecodeBudget::reserve(std::int64_t bytes)
+{
+    if (bytes > total_)
+        return false;
+    std::unique_lock lock(mutex_);
+    freed_.wait(lock, [&] { return inUse_ + bytes <= total_; });
+    inUse_ += bytes;
+    peak_ = std::max(peak_, inUse_);
+    return true;
+}
+
+void DecodeBudget::release(std::int64_t bytes)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        inUse_ -= bytes;
+    }
+    freed_.notify_all();
+}
+
+namespace {
+
+enum class Kind { None, Bitmap, Jpeg, Png, Gif, WebP, Tiff, Heif };
+
+struct PictureType {
+    const char *suffix;
+    Kind kind;
+};
+
+constexpr PictureType kTypes[] = {
+    {"bmp", Kind::Bitmap}, {"jpg", Kind::Jpeg}, {"jpeg", Kind::Jpeg}, {"png", Kind::Png},   {"gif", Kind::Gif},
+    {"webp", Kind::WebP},  {"tif", Kind::Tiff}, {"tiff", Kind::Tiff}, {"heic", Kind::Heif}, {"heif", Kind::Heif},
+    {"avif", Kind::Heif},
+};
+
+// Qt's decoder for a kind, and the bytes a decoded pixel takes in it at
+// most (16-bit PNG and TIFF decode to 8 bytes; GIF keeps a second canvas).
+struct QtDecoder {
+    const char *format;
+    int bytesPerPixel;
+};
+
+QtDecoder qtDecoder(Kind kind)
+{
+    switch (kind) {
+    case Kind::Bitmap: return {"bmp", 4};
+    case Kind::Jpeg: return {"jpeg", 4};
+    case Kind::Png: return {"png", 8};
+    case Kind::Gif: return {"gif", 8};
+    case Kind::WebP: return {"webp", 4};
+    case Kind::Tiff: return {"tiff", 8};
+    default: return {nullptr, 0};
+    }
+}
+
+bool kindAvailable(Kind kind, const QString &suffix)
+{
+    if (kind == Kind::Heif) {
+        const bool avif = suffix == QLatin1String("avif");
+        return heif_have_decoder_for_format(avif ? heif_compression_AV1 : heif_compression_HEVC) != 0;
+    }
+    return QImageReader::supportedImageFormats().contains(qtDecoder(kind).format);
+}
+
+Kind kindOfName(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const PictureType &type : kTypes) {
+        if (suffix == QLatin1String(type.suffix))
+            return type.kind;
+    }
+    return Kind::None;
+}
+
+// The file's own type, among the offered ones only: a photo saved as PNG
+// under a .jpg name still opens, while an animation, icon or any other type
+// under an offered name never reaches its decoder.
+Kind kindOfContent(const QByteArray &head)
+{
+    if (head.startsWith("\xFF\xD8\xFF"))
+        return Kind::Jpeg;
+    if (head.startsWith("\x89PNG\r\n\x1A\n"))
+        return Kind::Png;
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return Kind::Gif;
+    if (head.startsWith("BM"))
+        return Kind::Bitmap;
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        return Kind::WebP;
+    for (const char *tiff : {"II*\0", "MM\0*", "II+\0", "MM\0+"}) {
+        if (head.startsWith(QByteArray(tiff, 4)))
+            return Kind::Tiff;
+    }
+    if (head.size() >= 12 && heif_check_filetype(reinterpret_cast<const uint8_t *>(head.constData()),
+                                                 static_cast<int>(head.size())) == heif_filetype_yes_supported)
+        return Kind::Heif;
+    return Kind::None;
+}
+
+// Opens without waiting (a pipe or device would otherwise hold the thread
+// for good) and keeps the file only when it is a regular one.
+bool openRegularFile(const QString &path, QFile &file)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || !file.open(fd, QIODevice::ReadOnly,
+                                                                             QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+bool plausibleSize(QSize size)
+{
+    return size.width() > 0 && size.height() > 0 && size.width() <= kMaxPictureSide &&
+           size.height() <= kMaxPictureSide && std::int64_t{size.width()} * size.height() <= kMaxPicturePixels;
+}
+
+std::int64_t pixels(QSize size)
+{
+    return std::int64_t{size.width()} * size.height();
+}
+
+// Holds bytes of a budget for as long as it lives.
+class Reservation {
+public:
+    Reservation(DecodeBudget &budget, std::int64_t bytes)
+        : budget_(budget), bytes_(bytes), held_(budget.reserve(bytes)) {}
+    ~Reservation()
+    {
+        if (held_)
+            budget_.release(bytes_);
+    }
+    Reservation(const Reservation &) = delete;
+    Reservation &operator=(const Reservation &) = delete;
+    bool held() const { return held_; }
+    int megabytes() const { return static_cast<int>((bytes_ >> 20) + 1); }
+
+private:
+    DecodeBudget &budget_;
+    const std::int64_t bytes_;
+    const bool held_;
+};
+
+// Line buffers, tables and the like, beside the pixels.
+constexpr std::int64_t kDecoderOverhead = std::int64_t{4} << 20;
+
+// The size a picture is decoded at: with a target, no smaller than it, but
+// not much larger either. The decoder scales before the orientation is
+// applied, so the target is turned the same way as the stored picture.
+QSize decodeSize(QSize stored, QSize target, bool turned)
+{
+    if (!target.isValid())
+        return stored;
+    if (turned)
+        target.transpose();
+    if (stored.width() > 2 * target.width() && stored.height() > 2 * target.height())
+        return stored.scaled(target, Qt::KeepAspectRatioByExpanding);
+    return stored;
+}
+
+QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget)
+{
+    QSize stored;
+    std::int64_t coefficientBytes = 0;
+    if (kind == Kind::Jpeg) {
+        const auto header = headers::readJpegHeader(file);
+        if (!header)
+            return {};
+        stored = QSize(header->width, header->height);
+        coefficientBytes = header->coefficientBytes;
+    } else if (kind == Kind::Bitmap && headers::bitmapIsShort(file)) {
+        return {};
+    }
+    if (!file.seek(0))
+        return {};
+    const QtDecoder decoder = qtDecoder(kind);
+    QImageReader reader(&file, decoder.format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setAutoTransform(true);
+    if (kind != Kind::Jpeg)
+        stored = reader.size();
+    if (!plausibleSize(stored))
+        return {};
+
+    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    const QSize wanted = decodeSize(stored, target, turned);
+    std::int64_t decodedPixels = pixels(stored);
+    if (kind == Kind::Jpeg && wanted != stored) {
+        // libjpeg decodes at 1/2, 1/4 or 1/8 on the way, as Qt asks it to.
+        const int ratio = std::min(stored.width() / wanted.width(), stored.height() / wanted.height());
+        const int scale = ratio >= 8 ? 8 : ratio >= 4 ? 4 : ratio >= 2 ? 2 : 1;
+        decodedPixels = pixels(QSize((stored.width() + scale - 1) / scale, (stored.height() + scale - 1) / scale));
+    }
+    const std::int64_t copies = (wanted != stored ? 1 : 0) + (reader.transformation() ? 1 : 0);
+    const Reservation memory(budget, coefficientBytes + decodedPixels * decoder.bytesPerPixel +
+                                         copies * pixels(wanted) * 4 + kDecoderOverhead + 64 * stored.width());
+    if (!memory.held())
+        return {};
+    reader.setAllocationLimit(memory.megabytes());
+    if (wanted != stored)
+        reader.setScaledSize(wanted);
+    return reader.read();
+}
+
+QImage loadHeif(QFile &file, QSize target, DecodeBudget &budget)
+{
+    HeifPicture picture(file, kMaxPictureSide);
+    const QSize stored = picture.size();
+    if (!plausibleSize(stored))
+        return {};
+    // Up to three 16-bit planes while decoding, then 4 bytes a pixel, and a
+    // scaled copy of at most a quarter of the pixels.
+    const Reservation memory(budget, pixels(stored) * 11 + kDecoderOverhead);
+    if (!memory.held())
+        return {};
+    const QImage image = picture.decode();
+    const QSize wanted = decodeSize(image.size(), target, false);
+    if (image.isNull() || wanted == image.size())
+        return image;
+    return image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
+QStringList pictureNameFilters()
+{
+    QStringList filters;
+    for (const PictureType &type : kTypes) {
+        const QString suffix = QLatin1String(type.suffix);
+        if (kindAvailable(type.kind, suffix))
+            filters << QStringLiteral("*.") + suffix;
+    }
+    return filters;
+}
+
+QStringList listPictureFiles(const QString &folder)
+{
+    // Name filters match without regard to case, so "HOLIDAY.JPG" is found
+    // too. QDir counts a link to a pipe or device as a file, hence the stat
+    // (which follows links and never opens anything).
+    const QDir dir(folder);
+    QStringList names = dir.entryList(pictureNameFilters(), QDir::Files | QDir::System, QDir::NoSort);
+    names.removeIf([&dir](const QString &name) {
+        struct stat status {};
+        return ::stat(QFile::encodeName(dir.filePath(name)).constData(), &status) != 0 || !S_ISREG(status.st_mode);
+    });
+    return names;
+}
+
+QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget)
+{
+    if (kindOfName(path) == Kind::None)
+        return {};
+    QFile file;
+    if (!openRegularFile(path, file))
+        return {};
+    const Kind kind = kindOfContent(file.peek(16));
+    if (kind == Kind::None)
+        return {};
+    const QImage image = kind == Kind::Heif ? loadHeif(file, targetSize, budget)
+                                            : loadWithQt(file, kind, targetSize, budget);
+    return image.isNull() ? QImage() : image;
+}
+
+QImage loadPicture(const QString &path, QSize targetSize)
+{
+    DecodeBudget budget;
+    return loadPicture(path, targetSize, budget);
+}
+
+} // namespace tilemere

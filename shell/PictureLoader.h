@@ -1,0 +1,80 @@
+#pragma once
+// Reading the pictures of a folder the player does not control: downloads,
+// mail attachments, a camera card. A file is decoded only by the decoders of
+// the picture types the browser offers, only when its name is one of them,
+// only when its stated size is one a camera could make, and only within a
+// memory budget that the caller holds.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+namespace tilemere {
+
+// The largest stated size decoded. The biggest camera sensors make about
+// 150 megapixels and stitched panoramas stay well below 200; JPEG itself
+// cannot state more than 65500 a side. Anything beyond is a forgery, and
+// refusing it from its header costs nothing.
+inline constexpr std::int64_t kMaxPicturePixels = 200'000'000;
+inline constexpr int kMaxPictureSide = 65500;
+
+// Memory for decoding, shared by the decodes that draw on it: a page of
+// thumbnails holds one and its decodes wait for each other, however many
+// threads run them. A decode that would need more than the whole budget is
+// refused. Thread-safe; outlives every decode that uses it.
+class DecodeBudget {
+public:
+    // Today's pictures, 48-megapixel phone photos included, decode in well
+    // under this; Qt's own image limit is the same.
+    static constexpr std::int64_t kDefaultBytes = std::int64_t{256} << 20;
+
+    // Precondition: totalBytes > 0.
+    explicit DecodeBudget(std::int64_t totalBytes = kDefaultBytes) : total_(totalBytes) {}
+    DecodeBudget(const DecodeBudget &) = delete;
+    DecodeBudget &operator=(const DecodeBudget &) = delete;
+
+    std::int64_t totalBytes() const { return total_; }
+    std::int64_t bytesInUse() const;
+    std::int64_t peakBytesInUse() const;
+
+    // Waits until the bytes are free and takes them; false at once when they
+    // exceed the whole budget. Every true is matched by one release.
+    bool reserve(std::int64_t bytes);
+    void release(std::int64_t bytes);
+
+private:
+    const std::int64_t total_;
+    mutable std::mutex mutex_;
+    std::condition_variable freed_;
+    std::int64_t inUse_ = 0;
+    std::int64_t peak_ = 0;
+};
+
+// The wildcard patterns of the picture types offered ("*.jpg", "*.png",
+// "*.heic", …); a folder listing matches them in any letter case.
+QStringList pictureNameFilters();
+
+// The names of the regular files of folder (links followed) that match the
+// patterns, hidden ones left out, in no particular order. Pipes, devices and
+// folders named like pictures are left out without being opened, so nothing
+// here can wait on them.
+QStringList listPictureFiles(const QString &folder);
+
+// Loads a picture the right way up (camera orientation applied). A null
+// image when the name is not of an offered type, the file is no regular
+// file, cannot be decoded, states a size beyond the limits above, or needs
+// more memory than the budget holds. With a size, the picture may be decoded
+// smaller on the way, but never below that size (JPEG does this at a reduced
+// scale, which is much faster). Safe to call from several threads at once.
+QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget);
+
+// The same with a budget of its own of DecodeBudget::kDefaultBytes, for one
+// picture at a time.
+QImage loadPicture(const QString &path, QSize targetSize = {});
+
+} // namespace tilemere
