@@ -1,7 +1,25 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test.
+#   ./test.sh --sanitize   the same with AddressSanitizer (leaks included) and
+#                          UndefinedBehaviorSanitizer, in build-sanitize/
 set -euo pipefail
+sanitize=false
+if [ "${1:-}" = "--sanitize" ]; then
+    shift
+    sanitize=true
+    TILEMERE_BUILD="$(cd "$(dirname "$0")" && pwd)/build-sanitize"
+fi
 source "$(dirname "$0")/scripts/common.sh"
+if $sanitize; then
+    sanitizers="-fsanitize=address,undefined"
+    TILEMERE_CMAKE_ARGS=("-DCMAKE_CXX_FLAGS=$sanitizers -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+        "-DCMAKE_EXE_LINKER_FLAGS=$sanitizers" "-DCMAKE_SHARED_LINKER_FLAGS=$sanitizers")
+    # Any finding fails its test; leaks are reported except those made
+    # inside system libraries, listed in the suppression file.
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_init_order=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export LSAN_OPTIONS="suppressions=$TILEMERE_ROOT/scripts/leak-suppressions.txt:print_suppressions=0"
+fi
 
 install_missing "${BUILD_PACKAGES[@]}" libx11-dev xvfb xauth python3 pulseaudio pulseaudio-utils sox \
     desktop-file-utils appstream

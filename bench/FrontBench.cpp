@@ -1,23 +1,28 @@
-// The front screen with camera-sized pictures: a page of nine thumbnails
-// from 6000 x 4000 JPEGs and from 4000 x 3000 bitmaps, a new game cut from
-// such a JPEG, and, for comparison, the nine JPEGs decoded at full size.
-#include "Controls.h"
-#include "FolderList.h"
-#include "Form1.h"
-#include "GameState.h"
-#include "frmFront.h"
+// The picture browser's decoding: a page of nine thumbnails from 6000 x 4000
+// JPEGs and from 4000 x 3000 bitmaps, decoded side by side as the front
+// screen does, the picture of a new game, the nine JPEGs at full size for
+// comparison, and the peak memory of a page of nine forged pictures (tiny
+// files whose headers claim 45000 x 45000 pixels).
+#include "PictureLoader.h"
+#include "Thumbnails.h"
 
-#include <QDir>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QTemporaryDir>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <benchmark/benchmark.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <memory>
-
 namespace {
+
+constexpr QSize kSlotSize(121, 105);
 
 // A picture with detail everywhere, so the decoder has real work to do.
 QImage cameraSizedPicture(int width, int height)
@@ -33,16 +38,19 @@ QImage cameraSizedPicture(int width, int height)
     return image;
 }
 
-// Nine names for one picture each, made once per run: the first is written,
+// Nine names for one file each, made once per run: the first is written,
 // the other eight are hard links to it.
 struct PictureFolder {
     QTemporaryDir dir;
     QStringList paths;
 
-    PictureFolder(int width, int height, const char *format, const QString &suffix)
+    PictureFolder(const QByteArray &bytes, const QString &suffix)
     {
         const QString first = dir.path() + QStringLiteral("/1.") + suffix;
-        cameraSizedPicture(width, height).save(first, format, 90);
+        QFile file(first);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        file.close();
         paths << first;
         for (int i = 2; i <= 9; ++i) {
             const QString name = dir.path() + QStringLiteral("/%1.").arg(i) + suffix;
@@ -53,26 +61,65 @@ struct PictureFolder {
     }
 };
 
+QByteArray encoded(const QImage &image, const char *format, bool progressive = false)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
+    return bytes;
+}
+
 PictureFolder &jpegFolder()
 {
-    static PictureFolder folder(6000, 4000, "JPEG", QStringLiteral("jpg"));
+    static PictureFolder folder(encoded(cameraSizedPicture(6000, 4000), "jpeg"), QStringLiteral("jpg"));
     return folder;
 }
 
 PictureFolder &bitmapFolder()
 {
-    static PictureFolder folder(4000, 3000, "BMP", QStringLiteral("bmp"));
+    static PictureFolder folder(encoded(cameraSizedPicture(4000, 3000), "bmp"), QStringLiteral("bmp"));
     return folder;
 }
 
-// Wall time: the nine pictures decode on the thread pool while this thread waits.
+// A progressive JPEG of 64 x 48 pixels whose frame header says 45000 x 45000:
+// about 1 KB. Decoded, its coefficients alone would take 6 GB.
+PictureFolder &forgedFolder()
+{
+    static PictureFolder folder(
+        [] {
+            QByteArray jpeg = encoded(cameraSizedPicture(64, 48), "jpeg", true);
+            const qsizetype frame = jpeg.indexOf("\xFF\xC2");
+            for (const int field : {5, 7}) {
+                jpeg[frame + field] = static_cast<char>(45000 >> 8);
+                jpeg[frame + field + 1] = static_cast<char>(45000 & 0xFF);
+            }
+            return jpeg;
+        }(),
+        QStringLiteral("jpg"));
+    return folder;
+}
+
+// One page as the front screen decodes it: side by side on a pool, within
+// one budget. Nine threads, one a slot, stand for a machine with many cores.
+QList<QImage> decodePage(const QStringList &paths, tilemere::DecodeBudget &budget)
+{
+    QThreadPool pool;
+    pool.setMaxThreadCount(9);
+    return QtConcurrent::blockingMapped(&pool, paths, [&budget](const QString &path) {
+        return thumbnails::thumbnailFor(path, kSlotSize, budget);
+    });
+}
+
 void thumbnailPage(benchmark::State &state, PictureFolder &folder)
 {
-    frmFront front;
-    front.Dir1->setPath(folder.dir.path()); // fills the page once
+    tilemere::DecodeBudget budget;
     for (auto _ : state)
-        front.showThumbnailPage();
-    state.counters["pictures"] = front.File1.count();
+        benchmark::DoNotOptimize(decodePage(folder.paths, budget));
+    state.counters["budget_peak_MiB"] = static_cast<double>(budget.peakBytesInUse()) / (1 << 20);
 }
 
 void BM_ThumbnailPage_Jpeg6000x4000(benchmark::State &state)
@@ -87,6 +134,59 @@ void BM_ThumbnailPage_Bmp4000x3000(benchmark::State &state)
 }
 BENCHMARK(BM_ThumbnailPage_Bmp4000x3000)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
+// The process's peak (VmHWM) or present (VmRSS) resident memory in MiB.
+long memoryMiB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
+    }
+    return -1;
+}
+
+// Peak memory is a high-water mark of the whole process, so the page is
+// decoded in a child of its own; the child reports its peak and the time.
+// It must stay under 200 MiB; before the loader refused forged sizes, one
+// such picture took about 5.9 GB, and a page took that once per core.
+void BM_ForgedPage_PeakMemory(benchmark::State &state)
+{
+    const QStringList paths = forgedFolder().paths;
+    for (auto _ : state) {
+        int pipeEnds[2];
+        if (::pipe(pipeEnds) != 0) {
+            state.SkipWithError("no pipe");
+            return;
+        }
+        const pid_t child = ::fork();
+        if (child == 0) {
+            QElapsedTimer clock;
+            clock.start();
+            tilemere::DecodeBudget budget;
+            int broken = 0;
+            for (const QImage &thumbnail : decodePage(paths, budget))
+                broken += thumbnail == thumbnails::brokenPicture(kSlotSize) ? 1 : 0;
+            const long report[] = {memoryMiB("VmHWM:"), static_cast<long>(clock.elapsed()), broken};
+            ::write(pipeEnds[1], report, sizeof report);
+            ::_exit(0);
+        }
+        ::close(pipeEnds[1]);
+        long report[3] = {-1, -1, -1};
+        ::read(pipeEnds[0], report, sizeof report);
+        ::close(pipeEnds[0]);
+        ::waitpid(child, nullptr, 0);
+        state.counters["peak_MiB"] = static_cast<double>(report[0]);
+        state.counters["before_MiB"] = static_cast<double>(memoryMiB("VmRSS:"));
+        state.counters["page_ms"] = static_cast<double>(report[1]);
+        state.counters["broken_slots"] = static_cast<double>(report[2]);
+        if (report[0] < 0 || report[0] >= 200)
+            state.SkipWithError("a page of forged pictures took 200 MiB or more");
+    }
+}
+BENCHMARK(BM_ForgedPage_PeakMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_FullSizeDecode_NineJpeg6000x4000(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -96,21 +196,13 @@ void BM_FullSizeDecode_NineJpeg6000x4000(benchmark::State &state)
 }
 BENCHMARK(BM_FullSizeDecode_NineJpeg6000x4000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Load, stretch into the board's buffer, draw and shuffle (not animated).
-void BM_NewGame_Jpeg6000x4000(benchmark::State &state)
+// The picture of a new game, decoded for the board's 400-pixel buffer.
+void BM_GamePicture_Jpeg6000x4000(benchmark::State &state)
 {
     const QString path = jpegFolder().paths.first();
-    Form1 &play = Form1::instance();
-    play.setFrontScreen(
-        nullptr, [path] { return path; }, [] { return false; });
-    play.setShuffleSeed(1);
-    gChosenSize = 4;
-    for (auto _ : state) {
-        if (!play.createNewGame(gBoardSide))
-            state.SkipWithError("the picture could not be opened");
-    }
-    play.setFrontScreen(nullptr, {}, {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tilemere::loadPicture(path, QSize(400, 400)));
 }
-BENCHMARK(BM_NewGame_Jpeg6000x4000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_GamePicture_Jpeg6000x4000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace

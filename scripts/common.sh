@@ -31,12 +31,15 @@ install_missing() {
         -o DPkg::Lock::Timeout=600 "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-comic-neue)
+# qt6-image-formats-plugins reads WebP and TIFF; libheif HEIC, HEIF and AVIF.
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-comic-neue
+    qt6-image-formats-plugins libjpeg-dev libheif-dev)
 
 # Configures once, then builds what changed: the targets named, or everything.
 build_program() {
     if [ ! -f "$TILEMERE_BUILD/CMakeCache.txt" ]; then
-        cmake -S "$TILEMERE_ROOT" -B "$TILEMERE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        cmake -S "$TILEMERE_ROOT" -B "$TILEMERE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            ${TILEMERE_CMAKE_ARGS[@]+"${TILEMERE_CMAKE_ARGS[@]}"}
     fi
     local targets=()
     local target
