@@ -1,16 +1,14 @@
-#include "SettingsStore.h"
+#include "ScoreStore.h"
 
 #include "ScoreTables.h"
 #include "StoreFile.h"
+#include "StoreReader.h"
 #include "StoreValues.h"
 
 #include <QDebug>
 #include <QSettings>
 
 #include <algorithm>
-
-std::array<std::int16_t, 4> soundOptions{};
-std::array<std::uint8_t, 6> solvingData{};
 
 namespace tilemere {
 
@@ -19,70 +17,80 @@ namespace {
 const QString kFailureMessage = QStringLiteral(" Error Failerd");
 constexpr const char *kMissingName = "Anononymous";
 
-std::function<void(const QString &)> &errorReporter()
+struct Contents {
+    ScoreTables tables;
+    std::array<std::int16_t, 4> soundOptions{1, 1, 1, 1};
+    std::array<std::uint8_t, 6> solvingData{};
+    bool complete = true; // every value present in the file was used
+};
+
+// A result no game can give: counters are 16-bit and never negative.
+bool isPossibleResult(std::int32_t value)
 {
-    static std::function<void(const QString &)> reporter;
-    return reporter;
+    return value >= 0 && value <= kEmptyScore;
 }
 
-void reportFailure()
-{
-    if (errorReporter())
-        errorReporter()(kFailureMessage);
-    else
-        qWarning().noquote() << "Score store:" << kFailureMessage;
-}
-
-// Fills the program's data from the store, or with the first-run defaults
-// when settings is null (no usable file).
-void readEverything(const QSettings *settings)
+Contents readContents(const store::StoreText &text)
 {
     using namespace store;
-    if (settings) {
-        if (auto bytes = readBinary(*settings, QLatin1String(kSolvingDataName), kSolvingDataSize))
-            std::copy(bytes->cbegin(), bytes->cend(), solvingData.begin());
-    }
-    const auto sound = settings ? readBinary(*settings, QLatin1String(kSoundOptionsName),
-                                             kSoundOptionsSize)
-                                : std::nullopt;
-    soundOptions = sound ? unpackLittleEndian<std::int16_t, 4>(*sound) : std::array<std::int16_t, 4>{1, 1, 1, 1};
+    Contents contents;
+    contents.complete = !text.flawed;
+    const auto value = [&](const QString &name) { return text.values.value(name); };
+    const auto unused = [&](const QString &name) {
+        if (value(name).kind != RawValue::Kind::Missing)
+            contents.complete = false;
+    };
+
+    const QString solvingName = QLatin1String(kSolvingDataName);
+    if (auto bytes = binaryOf(value(solvingName), kSolvingDataSize))
+        std::copy(bytes->cbegin(), bytes->cend(), contents.solvingData.begin());
+    else
+        unused(solvingName);
+    const QString soundName = QLatin1String(kSoundOptionsName);
+    if (auto bytes = binaryOf(value(soundName), kSoundOptionsSize))
+        contents.soundOptions = unpackLittleEndian<std::int16_t, 4>(*bytes);
+    else
+        unused(soundName);
 
     for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
-            ScoreTable &table = gScores(scoreMode, sizeIndex);
-            if (settings) {
-                if (auto bytes = readBinary(*settings, tableValuesName(scoreMode, sizeIndex),
-                                            kTableValuesSize))
-                    table.values = unpackLittleEndian<std::int32_t, 10>(*bytes);
-            }
+            ScoreTable &table = contents.tables(scoreMode, sizeIndex);
+            const QString valuesName = tableValuesName(scoreMode, sizeIndex);
+            const auto bytes = binaryOf(value(valuesName), kTableValuesSize);
+            if (bytes)
+                table.values = unpackLittleEndian<std::int32_t, kPlaces>(*bytes);
+            else
+                unused(valuesName);
             for (int place = 1; place <= kPlaces; ++place) {
                 const auto at = static_cast<std::size_t>(place - 1);
-                const auto name = settings ? readPlayerName(*settings,
-                                                            placeNameName(scoreMode, sizeIndex, place))
-                                           : std::nullopt;
-                if (name) {
-                    table.names[at] = *name;
-                } else {
-                    // Without its name a place is treated as empty, whatever
-                    // result was stored for it.
-                    table.names[at] = kMissingName;
+                const QString nameName = placeNameName(scoreMode, sizeIndex, place);
+                // Names belong to results: without the results, no names.
+                const auto name = bytes ? playerNameOf(value(nameName)) : std::nullopt;
+                if (!name)
+                    unused(nameName);
+                table.names[at] = name.value_or(kMissingName);
+                if (!bytes || !isPossibleResult(table.values[at])) {
+                    if (bytes)
+                        contents.complete = false;
                     table.values[at] = kEmptyScore;
+                    table.names[at] = kMissingName;
                 }
             }
         }
     }
+    return contents;
 }
 
-void writeEverything(QSettings &settings)
+void writeContents(QSettings &settings, const Contents &contents)
 {
     using namespace store;
-    const QByteArray solving(reinterpret_cast<const char *>(solvingData.data()),
-                             static_cast<qsizetype>(solvingData.size()));
+    const QByteArray solving(reinterpret_cast<const char *>(contents.solvingData.data()),
+                             static_cast<qsizetype>(contents.solvingData.size()));
     settings.setValue(QLatin1String(kSolvingDataName), solving);
-    settings.setValue(QLatin1String(kSoundOptionsName), packLittleEndian(soundOptions));
+    settings.setValue(QLatin1String(kSoundOptionsName), packLittleEndian(contents.soundOptions));
     for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
-            const ScoreTable &table = gScores(scoreMode, sizeIndex);
+            const ScoreTable &table = contents.tables(scoreMode, sizeIndex);
             settings.setValue(tableValuesName(scoreMode, sizeIndex), packLittleEndian(table.values));
             for (int place = 1; place <= kPlaces; ++place) {
                 const auto at = static_cast<std::size_t>(place - 1);
@@ -95,52 +103,53 @@ void writeEverything(QSettings &settings)
 
 } // namespace
 
-void setStoreErrorReporter(std::function<void(const QString &message)> reporter)
+ScoreStore::ScoreStore(FailureReporter reportFailure)
+    : reportFailure_(std::move(reportFailure))
 {
-    errorReporter() = std::move(reporter);
 }
 
-QString storeFilePath()
+QString ScoreStore::filePath()
 {
     return store::storeFilePath();
 }
 
-} // namespace tilemere
-
-void loadSettings()
+void ScoreStore::reportFailure() const
 {
-    using namespace tilemere;
-    const QString path = store::storeFilePath();
-    if (!store::makeStoreReachable(path)) {
-        reportFailure();
-        return;
-    }
-    // A damaged file is left alone here; the next save moves it aside.
-    if (store::isDamagedStore(path)) {
-        readEverything(nullptr);
-        return;
-    }
-    QSettings settings(QLatin1String(store::kOrganisation), QLatin1String(store::kApplication));
-    if (settings.status() == QSettings::AccessError) {
-        reportFailure();
-        return;
-    }
-    // Only the user's own file counts, not an organisation-wide or system
-    // file that QSettings would otherwise consult for missing values.
-    settings.setFallbacksEnabled(false);
-    settings.beginGroup(QLatin1String(store::kGroup));
-    readEverything(&settings);
+    if (reportFailure_)
+        reportFailure_(kFailureMessage);
+    else
+        qWarning().noquote() << "Score store:" << kFailureMessage;
 }
 
-void saveSettings()
+void ScoreStore::load(ScoreTables &tables)
 {
-    using namespace tilemere;
-    const QString path = store::storeFilePath();
-    if (!store::makeStoreReachable(path)) {
+    const QString path = filePath();
+    const auto text = store::readStoreText(path);
+    loadFailed_ = !text;
+    if (loadFailed_) {
         reportFailure();
         return;
     }
-    if (store::isDamagedStore(path) && !store::setAsideDamagedStore(path)) {
+    const Contents contents = readContents(*text);
+    tables = contents.tables;
+    soundOptions_ = contents.soundOptions;
+    solvingData_ = contents.solvingData;
+    // Read, but nothing won in this run could be kept.
+    if (!store::makeStoreReachable(path))
+        reportFailure();
+}
+
+void ScoreStore::save(const ScoreTables &tables)
+{
+    const QString path = filePath();
+    // After a failed load the tables hold nothing of the file's scores.
+    if (loadFailed_ || !store::makeStoreReachable(path)) {
+        reportFailure();
+        return;
+    }
+    // Judged again now: the file may have changed since the load.
+    const auto onDisk = store::readStoreText(path);
+    if (!onDisk || (!readContents(*onDisk).complete && !store::setAsideDamagedStore(path))) {
         reportFailure(); // never write over what could not be kept
         return;
     }
@@ -150,7 +159,7 @@ void saveSettings()
         return;
     }
     settings.beginGroup(QLatin1String(store::kGroup));
-    writeEverything(settings);
+    writeContents(settings, {tables, soundOptions_, solvingData_, true});
     settings.endGroup();
     settings.sync();
     // The checks above can pass and the write still fail (the disk filled,
@@ -158,3 +167,5 @@ void saveSettings()
     if (settings.status() == QSettings::AccessError)
         reportFailure();
 }
+
+} // namespace tilemere

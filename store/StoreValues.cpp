@@ -1,10 +1,7 @@
 #include "StoreValues.h"
 
+#include "StoreReader.h"
 #include "Windows1252.h"
-
-#include <QSettings>
-#include <QVariant>
-#include <QtEndian>
 
 namespace tilemere::store {
 
@@ -34,26 +31,20 @@ std::array<QString, kValueCount> allValueNames()
     return names;
 }
 
-std::optional<QByteArray> readBinary(const QSettings &settings, const QString &name,
-                                     qsizetype size)
+std::optional<QByteArray> binaryOf(const RawValue &value, qsizetype size)
 {
-    const QVariant value = settings.value(name);
     // Text that merely looks like bytes is not accepted: the program only
     // ever writes these as byte arrays.
-    if (value.metaType().id() != QMetaType::QByteArray)
+    if (value.kind != RawValue::Kind::Bytes || value.bytes.size() != size)
         return std::nullopt;
-    QByteArray bytes = value.toByteArray();
-    if (bytes.size() != size)
-        return std::nullopt;
-    return bytes;
+    return value.bytes;
 }
 
-std::optional<std::string> readPlayerName(const QSettings &settings, const QString &name)
+std::optional<std::string> playerNameOf(const RawValue &value)
 {
-    const QVariant value = settings.value(name);
-    if (value.metaType().id() != QMetaType::QString)
+    if (value.kind != RawValue::Kind::Text)
         return std::nullopt;
-    const QByteArray bytes = toWindows1252(value.toString());
+    const QByteArray bytes = toWindows1252(value.text);
     if (bytes.size() + 1 > kNameBufferSize)
         return std::nullopt;
     return fromWindows1252(bytes).toStdString();
@@ -62,17 +53,6 @@ std::optional<std::string> readPlayerName(const QSettings &settings, const QStri
 QString storedPlayerName(const std::string &name)
 {
     return fromWindows1252(toWindows1252(QString::fromStdString(name)));
-}
-
-bool isReadableValue(const QSettings &settings, const QString &name)
-{
-    if (name == QLatin1String(kSolvingDataName))
-        return readBinary(settings, name, kSolvingDataSize).has_value();
-    if (name == QLatin1String(kSoundOptionsName))
-        return readBinary(settings, name, kSoundOptionsSize).has_value();
-    if (name.endsWith(QLatin1String("VAL")))
-        return readBinary(settings, name, kTableValuesSize).has_value();
-    return readPlayerName(settings, name).has_value();
 }
 
 } // namespace tilemere::store

@@ -1,7 +1,6 @@
 #pragma once
 // The 90 values of the score store: their names, byte layouts and the checks a
-// stored value must pass before it is used. A value of the wrong type or size
-// is treated exactly like a missing one.
+// stored value must pass before it is used.
 
 #include <QByteArray>
 #include <QtEndian>
@@ -12,9 +11,9 @@
 #include <optional>
 #include <string>
 
-class QSettings;
-
 namespace tilemere::store {
+
+struct RawValue;
 
 inline constexpr const char *kGroup = "1.0"; // the program's version, major.minor
 inline constexpr const char *kSolvingDataName = "SOLVINGDATA";
@@ -32,16 +31,12 @@ QString placeNameName(int scoreMode, int sizeIndex, int place); // "2STATS4_10"
 // All 90 names in the order they are written.
 std::array<QString, kValueCount> allValueNames();
 
-// Reads from the group kGroup already entered on settings.
-std::optional<QByteArray> readBinary(const QSettings &settings, const QString &name,
-                                     qsizetype size);
-// The stored name as UTF-8, or nothing when it is missing, not text, or 25
-// bytes or more in code page 1252.
-std::optional<std::string> readPlayerName(const QSettings &settings, const QString &name);
+// The value's bytes, when it holds exactly size of them.
+std::optional<QByteArray> binaryOf(const RawValue &value, qsizetype size);
+// The name as UTF-8, when the value is text of at most 24 bytes in code page 1252.
+std::optional<std::string> playerNameOf(const RawValue &value);
 // What a name turns into when stored: the text that code page 1252 can hold.
 QString storedPlayerName(const std::string &name);
-// True when the value under name is present and passes its check.
-bool isReadableValue(const QSettings &settings, const QString &name);
 
 // Integers as stored, little-endian one after the other.
 template <typename Integer, std::size_t Count>

@@ -1,9 +1,9 @@
-// The score store against its file, and the code page its names are kept in.
-// Every test gets a settings folder of its own, so the files of one test never
-// meet QSettings' cache of another's.
+// The score store against its file, one game per store, and the code page its
+// names are kept in. Every test gets a settings folder of its own, so the
+// files of one test never meet QSettings' cache of another's.
 
+#include "ScoreStore.h"
 #include "ScoreTables.h"
-#include "SettingsStore.h"
 #include "Windows1252.h"
 
 #include <QtCore>
@@ -13,21 +13,36 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <functional>
 #include <optional>
 #include <set>
 
 namespace {
 
 using tilemere::kEmptyScore;
+using tilemere::ScoreStore;
+using tilemere::ScoreTables;
 constexpr const char *kMissingName = "Anononymous";
 constexpr int kPatience = 60000; // a ceiling for a loaded machine, not an expectation
 
 // Calls f(mode, size, table) for each of the eight score tables.
-template <typename F> void eachTable(F f)
+template <typename Tables, typename F> void eachTable(Tables &tables, F f)
 {
     for (int table = 0; table < 8; ++table)
-        f(table / 4 + 1, table % 4 + 1, gScores(table / 4 + 1, table % 4 + 1));
+        f(table / 4 + 1, table % 4 + 1, tables(table / 4 + 1, table % 4 + 1));
+}
+
+// Results 1..10 on every table, a different name on each place.
+ScoreTables wellFilled()
+{
+    ScoreTables tables;
+    eachTable(tables, [](int mode, int size, tilemere::ScoreTable &table) {
+        for (int place = 0; place < tilemere::kPlaces; ++place) {
+            table.values[place] = place + 1;
+            table.names[place] = QStringLiteral("P%1%2%3").arg(mode).arg(size).arg(place + 1).toStdString();
+        }
+    });
+    return tables;
 }
 
 // The file holds exactly the 90 values in group "1.0", each of its type and
@@ -35,11 +50,11 @@ template <typename F> void eachTable(F f)
 ::testing::AssertionResult holdsWholeStore(const QString &path)
 {
     QStringList expected{"1.0/SOLVINGDATA", "1.0/SOUNDOPTIONS"};
-    eachTable([&](int mode, int size, auto &) {
-        expected << QStringLiteral("1.0/%1STATS%2VAL").arg(mode).arg(size);
+    for (int table = 0; table < 8; ++table) {
+        expected << QStringLiteral("1.0/%1STATS%2VAL").arg(table / 4 + 1).arg(table % 4 + 1);
         for (int place = 1; place <= 10; ++place)
-            expected << QStringLiteral("1.0/%1STATS%2_%3").arg(mode).arg(size).arg(place);
-    });
+            expected << QStringLiteral("1.0/%1STATS%2_%3").arg(table / 4 + 1).arg(table % 4 + 1).arg(place);
+    }
     QSettings raw(path, QSettings::IniFormat);
     if (raw.status() != QSettings::NoError || raw.allKeys().size() != expected.size())
         return ::testing::AssertionFailure() << "values: " << raw.allKeys().join(' ').toStdString();
@@ -62,206 +77,256 @@ QByteArray fileBytes(const QString &path)
 
 class StoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        useNewFolder();
-        tilemere::setStoreErrorReporter([this](const QString &message) { reports << message; });
-        forgetEverything();
-    }
-    void TearDown() override { tilemere::setStoreErrorReporter(nullptr); }
+    void SetUp() override { useNewFolder(); }
     void useNewFolder()
     {
         folder.emplace();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder->path());
         ASSERT_TRUE(folder->isValid() && path().startsWith(folder->path())) << "never the player's own file";
     }
-    static void forgetEverything() // as at program start
+    static QString path() { return ScoreStore::filePath(); }
+    static void writeFile(const QByteArray &content)
     {
-        eachTable([](int, int, tilemere::ScoreTable &table) { table = {}; });
-        soundOptions = {};
-        solvingData = {};
+        QFile file(path());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).path()) && file.open(QIODevice::WriteOnly)
+                    && file.write(content) == content.size() && file.flush());
     }
-    static QString path() { return tilemere::storeFilePath(); }
-    static QVariant raw(QString key) { return QSettings(path(), QSettings::IniFormat).value("1.0/" + key); }
+    // A new store, as a new start of the game makes.
+    ScoreStore newStore()
+    {
+        return ScoreStore([this](const QString &message) { reports << message; });
+    }
+    ScoreTables loaded()
+    {
+        ScoreTables tables;
+        newStore().load(tables);
+        return tables;
+    }
 
     std::optional<QTemporaryDir> folder;
     QStringList reports;
 };
 
-TEST_F(StoreTest, FirstRunGivesDefaultsAndTheNextSaveWritesAllValues)
+TEST_F(StoreTest, FirstRunGivesEmptyPlacesAndTheNextSaveWritesAllValues)
 {
-    loadSettings();
-    eachTable([](int mode, int size, const tilemere::ScoreTable &table) {
+    ScoreStore store = newStore();
+    ScoreTables tables;
+    store.load(tables);
+    eachTable(tables, [](int mode, int size, const tilemere::ScoreTable &table) {
         EXPECT_EQ(std::count(table.values.begin(), table.values.end(), kEmptyScore), 10) << mode << size;
         EXPECT_EQ(std::count(table.names.begin(), table.names.end(), kMissingName), 10) << mode << size;
     });
-    EXPECT_EQ(soundOptions, (std::array<std::int16_t, 4>{1, 1, 1, 1}));
-
-    saveSettings();
+    store.save(tables);
     ASSERT_TRUE(holdsWholeStore(path()));
-    EXPECT_EQ(raw("SOUNDOPTIONS").toByteArray(), QByteArray("\1\0", 2).repeated(4)); // little-endian
-    EXPECT_EQ(raw("2STATS4VAL").toByteArray(), QByteArray("\xFF\x7F\0\0", 4).repeated(10));
-    EXPECT_EQ(raw("1STATS3_7").toString(), kMissingName);
+    const QSettings raw(path(), QSettings::IniFormat);
+    EXPECT_EQ(raw.value("1.0/SOUNDOPTIONS").toByteArray(), QByteArray("\1\0", 2).repeated(4)); // little-endian
+    EXPECT_EQ(raw.value("1.0/SOLVINGDATA").toByteArray(), QByteArray(6, '\0'));
+    EXPECT_EQ(raw.value("1.0/2STATS4VAL").toByteArray(), QByteArray("\xFF\x7F\0\0", 4).repeated(10));
     EXPECT_TRUE(reports.isEmpty());
 }
 
 // A name is measured in code page 1252 bytes, the ending NUL taking the 25th;
-// characters that code page lacks become "?".
+// characters that code page lacks become "?". A name too long to keep leaves
+// its result in place under the placeholder name.
 TEST_F(StoreTest, NamesAreKeptAsCodePage1252HoldsThemUpToTwentyFourBytes)
 {
-    struct Row { const char *what; QString typed; std::optional<QString> kept; }; // none: the place is empty
+    struct Row { const char *what; QString typed; QString kept; };
     const Row rows[] = {
         {"24 letters", QString(24, 'a'), QString(24, 'a')},
-        {"25 letters", QString(25, 'a'), std::nullopt},
-        {"24 bytes with an accent", QString(23, 'a') + "é", QString(23, 'a') + "é"},
-        {"25 bytes with an accent", QString(24, 'a') + "é", std::nullopt},
+        {"25 letters", QString(25, 'a'), kMissingName},
+        {"25 bytes with an accent", QString(24, 'a') + "é", kMissingName},
         {"24 euro signs, 72 bytes of UTF-8", QString(24, QChar(0x20AC)), QString(24, QChar(0x20AC))},
         {"24 bytes once a CJK letter is a '?'", QString(23, 'a') + "東", QString(23, 'a') + "?"},
         {"outside code page 1252", "Zoë 東京", "Zoë ??"},
     };
-    auto &table = gScores(2, 3);
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
-        table.values.fill(5);
-        table.names[4] = row.typed.toStdString();
-        saveSettings();
-        forgetEverything();
-        loadSettings();
-        EXPECT_EQ(table.names[4], row.kept ? row.kept->toStdString() : kMissingName);
-        EXPECT_EQ(table.values[4], row.kept ? 5 : kEmptyScore);
-        EXPECT_EQ(table.values[5], 5) << "the next place is read all the same";
+        ScoreTables tables = wellFilled();
+        tables(2, 3).names[4] = row.typed.toStdString();
+        newStore().save(tables);
+        const ScoreTables back = loaded();
+        EXPECT_EQ(back(2, 3).names[4], row.kept.toStdString());
+        EXPECT_EQ(back(2, 3).values, tables(2, 3).values);
     }
 }
 
+// Including the two reserved blocks, which only the store reads and writes.
 TEST_F(StoreTest, SavingRightAfterLoadingWritesTheSameFile)
 {
-    eachTable([](int mode, int size, tilemere::ScoreTable &table) {
-        for (int place = 0; place < tilemere::kPlaces; ++place) {
-            table.values[place] = place < size * 2 ? mode * 1000 + size * 100 + place : kEmptyScore;
-            table.names[place] = place % 3 == 0 ? "Zoë € 東" : place % 3 == 1 ? "" : "A, B = \"c\"";
-        }
-    });
-    gScores(1, 1).values[0] = -5; // read back as signed
-    soundOptions = {-1, 0, 300, 32767};
-    solvingData = {0, 255, 1, 2, 3, 128};
-    saveSettings();
-    const QByteArray written = fileBytes(path());
-    forgetEverything(); // so only what was read can be written again
-    loadSettings();
-    EXPECT_EQ(gScores(1, 1).values[0], -5);
-    saveSettings();
-    EXPECT_EQ(fileBytes(path()), written);
-    EXPECT_TRUE(reports.isEmpty());
-}
-
-// One value missing, or of the wrong type or size, is left as the program
-// holds it (0 at start, the default for the sound options); the rest counts.
-TEST_F(StoreTest, AValueMissingOrOfTheWrongShapeIsLeftAsItWas)
-{
-    struct Row { const char *name; QVariant stored; }; // invalid: taken out of the file
-    const Row rows[] = {
-        {"1STATS1VAL", QVariant()}, // names but no results
-        {"1STATS1VAL", QByteArray(39, '\2')}, {"1STATS1VAL", QString(40, '2')}, // text of the right size
-        {"SOUNDOPTIONS", QByteArray(10, '\2')}, {"SOUNDOPTIONS", "22222222"},
-        {"SOLVINGDATA", QByteArray(7, '\2')},
-        {"1STATS1_1", QByteArray("Ann")}, {"1STATS1_1", QStringList{"Ann", "Bea"}},
-    };
-    for (const Row &row : rows) {
-        const std::string name = row.name;
-        SCOPED_TRACE(name + " as " + (row.stored.isValid() ? row.stored.typeName() : "nothing"));
-        gScores(1, 1).values.fill(20);
-        gScores(1, 1).names.fill("Ann");
-        soundOptions = {3, 3, 3, 3};
-        solvingData = {4, 4, 4, 4, 4, 4};
-        saveSettings();
+    ScoreTables tables = wellFilled();
+    tables(1, 1).names = {"Zoë € 東", "", "A, B = \"c\"", "@Bea", " sp ", "Tab\tX", "a;b", "\\", "#", "[x]"};
+    tables(2, 4).values[9] = kEmptyScore;
+    newStore().save(tables);
+    {
         QSettings raw(path(), QSettings::IniFormat);
-        row.stored.isValid() ? raw.setValue("1.0/" + name, row.stored) : raw.remove("1.0/" + name);
-        raw.sync();
-        forgetEverything();
-
-        loadSettings();
-        EXPECT_EQ(soundOptions[0], name == "SOUNDOPTIONS" ? 1 : 3);
-        EXPECT_EQ(solvingData[0], name == "SOLVINGDATA" ? 0 : 4);
-        EXPECT_EQ(gScores(1, 1).values[1], name == "1STATS1VAL" ? 0 : 20);
-        EXPECT_EQ(gScores(1, 1).values[0], name == "1STATS1_1" ? kEmptyScore : gScores(1, 1).values[1]);
-        EXPECT_EQ(gScores(1, 1).names[0], name == "1STATS1_1" ? kMissingName : "Ann");
+        raw.setValue("1.0/SOUNDOPTIONS", QByteArray("\xFF\xFF\0\x80\x2C\x01\xFF\x7F", 8));
+        raw.setValue("1.0/SOLVINGDATA", QByteArray("\0\xFF\1\2\3\x80", 6));
     }
-}
-
-// A file that is not a store is moved aside on the next save, never over an
-// earlier copy; a store with bad values, or none, is not.
-TEST_F(StoreTest, AFileThatIsNotAStoreIsKeptAsideAndTheTablesStartEmpty)
-{
-    const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
-    struct Row { const char *what; QByteArray content; bool setAside; };
-    const Row rows[] = {
-        {"a picture", picture, true},
-        {"a store with one bad value", "[1.0]\n1STATS1VAL=forty\n1STATS1_1=Ann\n", false},
-        {"plain text", "Scores\nAnn 31 moves\n", true},
-        {"text with a stray NUL", QByteArray("[1.0]\n1STATS1_1=Ann\0\n", 21), true},
-        {"an empty group", "[1.0]\n", false},
-        {"someone else's settings", "[General]\ncolour=blue\n", true},
-        {"a blank line", "\n", false},
-        {"the store's names, every value mangled", "[1.0]\n1STATS1VAL=forty\nSOUNDOPTIONS=1\n", true},
-    };
-    int copies = 0;
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.what);
-        QFile file(path());
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).path()) && file.open(QIODevice::WriteOnly)
-                    && file.write(row.content) == row.content.size() && file.flush());
-        forgetEverything();
-        loadSettings();
-        EXPECT_EQ(gScores(1, 4).values[9], kEmptyScore);
-        EXPECT_EQ(gScores(1, 4).names[9], kMissingName);
-        EXPECT_EQ(soundOptions[3], 1);
-        EXPECT_EQ(fileBytes(path()), row.content) << "loading alone changes nothing";
-
-        saveSettings();
-        const QString copy = copies ? QStringLiteral("%1.%2.bad").arg(path()).arg(copies + 1) : path() + ".bad";
-        EXPECT_EQ(fileBytes(copy), row.setAside ? row.content : QByteArray()) << "a copy only if no store";
-        copies += row.setAside;
-        EXPECT_TRUE(holdsWholeStore(path()));
-    }
-    EXPECT_EQ(fileBytes(path() + ".bad"), picture) << "the first copy is never replaced";
+    const QByteArray written = fileBytes(path());
+    ScoreStore store = newStore();
+    ScoreTables back;
+    store.load(back);
+    EXPECT_EQ(back(1, 1).names[0], "Zoë € ?");
+    store.save(back);
+    EXPECT_EQ(fileBytes(path()), written);
+    EXPECT_FALSE(QFile::exists(path() + ".bad"));
     EXPECT_TRUE(reports.isEmpty());
 }
 
-// Root may read and write anything, so this runs as an ordinary user only;
-// CTest runs it once more as "nobody" (run_as_nobody.sh) when the tests run as root.
-TEST_F(StoreTest, AStoreThatCannotBeReadOrWrittenIsReportedAndLeftAlone)
+// Each flaw in a well-filled store costs only the values it touches: a table
+// without usable results has empty places, a result without a usable name
+// keeps its place under the placeholder name. Whenever anything could not be
+// used, the file is kept aside before the next save.
+TEST_F(StoreTest, AFlawedStoreKeepsWhatItCanReadAndTheFileIsKeptAsideWhenAnythingIsLost)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root ignores file permissions";
-    struct Row { const char *what; bool saveFirst; const char *locked; int mode; }; // locked: in the folder
+    const auto line = [](const char *key, QByteArray value) {
+        return [=](QByteArray file) {
+            const qsizetype start = file.indexOf(QByteArray("\n") + key + "=") + 1;
+            return file.replace(start, file.indexOf('\n', start) - start, key + ("=" + value));
+        };
+    };
+    const auto without = [](const char *key) {
+        return [=](QByteArray file) {
+            const qsizetype start = file.indexOf(QByteArray("\n") + key + "=") + 1;
+            return file.remove(start, file.indexOf('\n', start) + 1 - start);
+        };
+    };
+    QByteArray results = "@ByteArray(";
+    for (int value : {1, 2, -5, 4, 5, 6, 7, 8, 9, 40000})
+        results += QStringLiteral("\\x%1\\x%2\\x%3\\x%4").arg(value & 0xFF, 0, 16).arg((value >> 8) & 0xFF, 0, 16)
+                       .arg((value >> 16) & 0xFF, 0, 16).arg((value >> 24) & 0xFF, 0, 16).toLatin1();
+    results += ")";
+    const QByteArray aByteArrayVariant = "@Variant(\\0\\0\\0\\xc\\0\\0\\0(" + QByteArray("\\x1").repeated(40) + ")";
+    struct Row {
+        const char *what;
+        std::function<QByteArray(QByteArray)> damage;
+        std::set<int> emptied, unnamed; // places of table (1, 1)
+        const char *firstName;          // at place 1 of table (1, 1), when not its own
+        bool keptAside;
+    };
+    const std::set<int> all{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     const Row rows[] = {
-        {"the store's folder cannot be made", false, ".", 0555},
-        {"the store's folder is read-only", true, "Ostrel", 0555},
-        {"the file is read-only", true, "Ostrel/Brackwater-Tilemere.conf", 0444},
-        {"the file cannot be read", true, "Ostrel/Brackwater-Tilemere.conf", 0200},
+        {"CR LF line ends", [](QByteArray f) { return f.replace("\n", "\r\n"); }, {}, {}, nullptr, false},
+        {"an unknown extra key", [](QByteArray f) { return f.replace("[1.0]\n", "[1.0]\ncolour=blue\n"); }, {}, {},
+         nullptr, false},
+        {"the same line twice", [](QByteArray f) { return f.replace("[1.0]\n", "[1.0]\n1STATS1_1=P111\n"); }, {}, {},
+         nullptr, false},
+        {"a byte-order mark", [](QByteArray f) { return f.prepend("\xEF\xBB\xBF"); }, {}, {}, nullptr, false},
+        {"a name in Latin-1", line("1STATS1_1", "Zo\xEB"), {}, {}, "Zoë", false},
+        {"a line of junk", [](QByteArray f) { return f.replace("[1.0]\n", "[1.0]\njunk\n"); }, {}, {}, nullptr,
+         true},
+        {"results as a @Variant", line("1STATS1VAL", aByteArrayVariant), all, {}, nullptr, true},
+        {"results cut short", line("1STATS1VAL", "@ByteArray(\\x1\\0\\0\\0)"), all, {}, nullptr, true},
+        {"results missing, names there", without("1STATS1VAL"), all, {}, nullptr, true},
+        {"negative and impossible results", line("1STATS1VAL", results), {3, 10}, {}, nullptr, true},
+        {"a name as bytes", line("1STATS1_2", "@ByteArray(Bea)"), {}, {2}, nullptr, true},
+        {"a name of 25 letters", line("1STATS1_2", QByteArray(25, 'a')), {}, {2}, nullptr, true},
+        {"a name missing", without("1STATS1_2"), {}, {2}, nullptr, false},
+        {"a trailing backslash", line("1STATS1_10", "Ann\\"), {}, {10}, nullptr, true},
+        {"an unbalanced quote", line("1STATS1_10", "\"Ann"), {}, {10}, nullptr, true},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
         useNewFolder();
-        if (row.saveFirst)
-            saveSettings();
-        const QByteArray before = fileBytes(path());
-        const QByteArray locked = QFile::encodeName(QDir(folder->path()).filePath(row.locked));
-        ASSERT_EQ(chmod(locked.constData(), row.mode), 0);
-        gScores(2, 1).values.fill(44);
-        reports.clear();
+        ScoreTables expected = wellFilled();
+        newStore().save(expected);
+        const QByteArray damaged = row.damage(fileBytes(path()));
+        writeFile(damaged);
+        for (int place = 1; place <= 10; ++place) {
+            auto &table = expected(1, 1);
+            if (row.emptied.count(place))
+                table.values[place - 1] = kEmptyScore;
+            if (row.emptied.count(place) || row.unnamed.count(place))
+                table.names[place - 1] = kMissingName;
+        }
+        if (row.firstName)
+            expected(1, 1).names[0] = row.firstName;
 
-        loadSettings();
-        EXPECT_EQ(reports, QStringList{" Error Failerd"});
-        EXPECT_EQ(gScores(2, 1).values[0], 44) << "nothing read";
-        saveSettings();
-        EXPECT_EQ(reports.size(), 2);
-        chmod(locked.constData(), 0755);
-        EXPECT_EQ(fileBytes(path()), before) << "nothing written";
+        ScoreStore store = newStore();
+        ScoreTables tables;
+        store.load(tables);
+        EXPECT_EQ(tables, expected);
+        EXPECT_EQ(fileBytes(path()), damaged) << "loading alone changes nothing";
+        store.save(tables);
+        EXPECT_EQ(fileBytes(path() + ".bad"), row.keptAside ? damaged : QByteArray());
+        EXPECT_EQ(loaded(), expected) << "the save keeps everything that was read";
+        EXPECT_TRUE(reports.isEmpty());
     }
 }
 
-// Each round one store_writer is killed at a random moment while another saves
+// A file that holds no store at all is kept aside too, never over an earlier copy.
+TEST_F(StoreTest, AFileThatIsNoStoreIsKeptAsideWithoutReplacingAnEarlierCopy)
+{
+    const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
+    for (const QByteArray &content : {picture, QByteArray("Scores\nAnn 31 moves\n")}) {
+        writeFile(content);
+        ScoreStore store = newStore();
+        ScoreTables tables;
+        store.load(tables);
+        EXPECT_EQ(tables(1, 4).values[9], kEmptyScore);
+        store.save(tables);
+        EXPECT_TRUE(holdsWholeStore(path()));
+    }
+    EXPECT_EQ(fileBytes(path() + ".bad"), picture);
+    EXPECT_EQ(fileBytes(path() + ".2.bad"), "Scores\nAnn 31 moves\n");
+}
+
+// Root may read and write anything, so this runs as an ordinary user only;
+// CTest runs it once more as "nobody" (run_as_nobody.sh) when the tests run as root.
+// Each game below wins a result after Clear Scores and is then closed.
+TEST_F(StoreTest, AStoreThatCannotBeReadOrWrittenIsReportedAndNoScoreIsLost)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root ignores file permissions";
+    struct Row {
+        const char *what, *locked; // locked: in the settings folder
+        int mode;
+        bool unlockedBeforeClose;
+        std::int32_t firstResult; // read at start: 0 when nothing could be read
+        bool closeSaves;
+    };
+    const Row rows[] = {
+        {"the store's folder cannot be made", ".", 0555, false, kEmptyScore, false},
+        {"the store's folder is read-only", "Ostrel", 0555, false, 1, false},
+        {"the file is read-only", "Ostrel/Brackwater-Tilemere.conf", 0444, false, 1, false},
+        {"the file is read-only, then writable", "Ostrel/Brackwater-Tilemere.conf", 0444, true, 1, true},
+        {"the file cannot be read", "Ostrel/Brackwater-Tilemere.conf", 0200, false, 0, false},
+        {"the file cannot be read, then can", "Ostrel/Brackwater-Tilemere.conf", 0200, true, 0, false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        useNewFolder();
+        if (row.locked != QByteArray("."))
+            newStore().save(wellFilled());
+        const QByteArray before = fileBytes(path());
+        const QByteArray locked = QFile::encodeName(QDir(folder->path()).filePath(row.locked));
+        ASSERT_EQ(chmod(locked.constData(), row.mode), 0);
+        reports.clear();
+
+        ScoreStore store = newStore();
+        ScoreTables tables;
+        store.load(tables);
+        EXPECT_EQ(reports, QStringList{" Error Failerd"});
+        EXPECT_EQ(tables(2, 1).values[0], row.firstResult);
+        EXPECT_EQ(store.loadFailed(), row.firstResult == 0);
+        if (row.unlockedBeforeClose)
+            chmod(locked.constData(), 0755);
+        tables.clearSide(4);
+        tables.insert(1, 2, 7, "New");
+        store.save(tables);
+        EXPECT_EQ(reports.size(), row.closeSaves ? 1 : 2) << "a close that saves nothing says so";
+        chmod(locked.constData(), 0755);
+        if (!row.closeSaves) {
+            EXPECT_EQ(fileBytes(path()), before) << "nothing written";
+            continue;
+        }
+        const ScoreTables back = loaded();
+        EXPECT_EQ(back(2, 1).names, wellFilled()(2, 1).names) << "the scores read at start";
+        EXPECT_EQ(back(1, 2).names[0], "New") << "and the result won since";
+    }
+}
+
+// Each round one helper is killed at a random moment while another saves
 // 50 times beside it: the file is always one whole save, never a mixture.
 TEST_F(StoreTest, ProgramsKilledWhileSavingOrSavingAtOnceLeaveAWholeFile)
 {
@@ -269,9 +334,9 @@ TEST_F(StoreTest, ProgramsKilledWhileSavingOrSavingAtOnceLeaveAWholeFile)
     for (int round = 1; round <= 6; ++round) {
         SCOPED_TRACE(round);
         const QString killed = "killed " + QString::number(round), steady = "steady " + QString::number(round);
-        QProcess victim, other; // arguments: folder, name of every place, saves (0: until killed)
-        victim.start(STORE_WRITER_PATH, {folder->path(), killed, "0"});
-        other.start(STORE_WRITER_PATH, {folder->path(), steady, "50"});
+        QProcess victim, other;
+        victim.start(STORE_HELPER_PATH, {"save", folder->path(), killed, "0"});
+        other.start(STORE_HELPER_PATH, {"save", folder->path(), steady, "50"});
         ASSERT_TRUE(victim.waitForReadyRead(kPatience)) << "prints once it has saved";
         QThread::usleep(random.bounded(20000));
         victim.kill();
@@ -279,15 +344,47 @@ TEST_F(StoreTest, ProgramsKilledWhileSavingOrSavingAtOnceLeaveAWholeFile)
         EXPECT_TRUE(other.exitStatus() == QProcess::NormalExit && other.exitCode() == 0); // 2: a store failure
 
         ASSERT_TRUE(holdsWholeStore(path()));
-        loadSettings();
+        const ScoreTables tables = loaded();
         std::set<std::string> names;
-        eachTable([&](int, int, auto &table) { names.insert(table.names.begin(), table.names.end()); });
+        eachTable(tables, [&](int, int, auto &table) { names.insert(table.names.begin(), table.names.end()); });
         ASSERT_EQ(names.size(), 1u) << "one save, not a mixture";
         EXPECT_TRUE(names.count(killed.toStdString()) || names.count(steady.toStdString())) << *names.begin();
-        EXPECT_EQ(gScores(2, 3).values[4], 234);
+        EXPECT_EQ(tables(2, 3).values[4], 234);
         EXPECT_FALSE(QFile::exists(path() + ".bad"));
     }
     EXPECT_TRUE(reports.isEmpty());
+}
+
+// Games started as the program starts, sharing one settings folder: the second
+// brings the first forward and ends; a lock left by a killed game is cleared.
+TEST_F(StoreTest, OneGamePerStoreAndASecondStartBringsTheFirstForward)
+{
+    const auto nextLine = [](QProcess &game) {
+        while (!game.canReadLine())
+            if (!game.waitForReadyRead(kPatience))
+                return QByteArray("nothing");
+        return game.readLine().trimmed();
+    };
+    const auto startGame = [&](QProcess &game) {
+        game.start(STORE_HELPER_PATH, {"instance", folder->path()});
+        return nextLine(game);
+    };
+    newStore().save(wellFilled());
+    QProcess first, second, afterCrash;
+    ASSERT_EQ(startGame(first), "first");
+    const QByteArray store = fileBytes(path());
+    ASSERT_EQ(startGame(second), "second");
+    ASSERT_TRUE(second.waitForFinished(kPatience));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(nextLine(first), "raised");
+    EXPECT_EQ(fileBytes(path()), store) << "the second start touched nothing";
+    EXPECT_FALSE(QFile::exists(path() + ".lock")) << "not the lock QSettings takes while saving";
+
+    first.kill(); // leaves its lock behind
+    ASSERT_TRUE(first.waitForFinished(kPatience));
+    EXPECT_EQ(startGame(afterCrash), "first");
+    afterCrash.closeWriteChannel(); // ends it as a game is closed
+    EXPECT_TRUE(afterCrash.waitForFinished(kPatience));
 }
 
 // The 0x80..0x9F block is where code page 1252 parts from Latin-1; its five
@@ -312,7 +409,7 @@ TEST(Windows1252Test, EveryByteHasACharacterAndOthersBecomeOneQuestionMarkEach)
 
 } // namespace
 
-// QProcess, used to start the writing programs, wants an application object.
+// QProcess, used to start the helper programs, wants an application object.
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);

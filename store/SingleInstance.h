@@ -1,0 +1,39 @@
+#pragma once
+// One game per score store. Each game saves its whole tables, so of two games
+// sharing a store the one that closed last would drop the other's results. The
+// first game holds a lock file beside the store and listens on a local socket;
+// a second start reaches it there, asks it to come forward, and ends.
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+namespace tilemere {
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+
+public:
+    // storeFilePath: the store this game would use (ScoreStore::filePath()).
+    explicit SingleInstance(const QString &storeFilePath, QObject *parent = nullptr);
+
+    // True when this is the only game using the store; it then holds the store
+    // until it ends. False when another game holds it: that game has been asked
+    // to come forward, and this one must end without touching the store. A
+    // lock left by a game that crashed is cleared. Call once, at start-up.
+    bool claim();
+
+signals:
+    // A second start asked for this game's visible window.
+    void raiseRequested();
+
+private:
+    void askRunningGameToComeForward();
+
+    QLockFile lock_;
+    QString serverName_;
+    QLocalServer server_;
+};
+
+} // namespace tilemere

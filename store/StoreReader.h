@@ -1,0 +1,39 @@
+#pragma once
+// Reads the store file one line at a time, decoding each value the way
+// QSettings writes it. QSettings itself is not trusted with a file it did not
+// just write: it lets a trailing "\" or an open quote swallow the next line,
+// drops bytes that are not UTF-8, and deserialises "@Variant(...)" values
+// blindly (a crafted one asks for 128 GB).
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <optional>
+
+namespace tilemere::store {
+
+// One of the store's values as the file holds it.
+struct RawValue {
+    enum class Kind { Missing, Bytes, Text, Unusable };
+    Kind kind = Kind::Missing;
+    QByteArray bytes; // Kind::Bytes
+    QString text;     // Kind::Text
+    bool operator==(const RawValue &) const = default;
+};
+
+struct StoreText {
+    bool exists = false;
+    // The store's own values found in its group; names not listed are missing.
+    QHash<QString, RawValue> values;
+    // Something in the file could not be read cleanly: a line that is not a
+    // setting, a value QSettings would misread or deserialise, a value given
+    // twice. A save would lose it, so the file must be kept aside first.
+    bool flawed = false;
+};
+
+// Nothing when the file exists but cannot be read; a missing file reads as
+// empty.
+std::optional<StoreText> readStoreText(const QString &path);
+
+} // namespace tilemere::store
