@@ -3,8 +3,10 @@
 #include "FrontScreen.h"
 #include "Game.h"
 #include "ScoreBook.h"
+#include "SingleInstance.h"
 
 #include <QApplication>
+#include <QWidget>
 #include <QFile>
 #include <QIcon>
 
@@ -33,6 +35,22 @@ int main(int argc, char *argv[])
         app.setWindowIcon(icon);
     // Lets the desktop match the running windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tilemere"));
+
+    // One game per score store: a second start brings this one forward and ends.
+    tilemere::SingleInstance instance(tilemere::ScoreStore::filePath());
+    if (!instance.claim())
+        return 0;
+    QObject::connect(&instance, &tilemere::SingleInstance::raiseRequested, [] {
+        QWidget *window = QApplication::activeModalWidget();
+        for (QWidget *topLevel : QApplication::topLevelWidgets())
+            if (!window && topLevel->isVisible())
+                window = topLevel;
+        if (window) {
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            window->raise();
+            window->activateWindow();
+        }
+    });
 
     // The state of this run, handed to the windows that need it.
     tilemere::Game game;
