@@ -129,11 +129,21 @@ Kind kindOfContent(const QByteArray &head)
     return Kind::None;
 }
 
-// Opens without waiting (a pipe or device would otherwise hold the thread
-// for good) and keeps the file only when it is a regular one.
+bool isRegularFile(const QByteArray &path)
+{
+    struct stat status {};
+    return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// Opens only regular files: opening some devices does something (a tape
+// rewinds, a watchdog starts). Should the file be swapped for a pipe in
+// between, the open still does not wait, and the second look refuses it.
 bool openRegularFile(const QString &path, QFile &file)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const QByteArray name = QFile::encodeName(path);
+    if (!isRegularFile(name))
+        return false;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return false;
     struct stat status {};
@@ -276,10 +286,7 @@ QStringList listPictureFiles(const QString &folder)
     // (which follows links and never opens anything).
     const QDir dir(folder);
     QStringList names = dir.entryList(pictureNameFilters(), QDir::Files | QDir::System, QDir::NoSort);
-    names.removeIf([&dir](const QString &name) {
-        struct stat status {};
-        return ::stat(QFile::encodeName(dir.filePath(name)).constData(), &status) != 0 || !S_ISREG(status.st_mode);
-    });
+    names.removeIf([&dir](const QString &name) { return !isRegularFile(QFile::encodeName(dir.filePath(name))); });
     return names;
 }
 
