@@ -1,5 +1,4 @@
 // The shuffle without drawing: draws and moves per shuffle for every size.
-#include "GameState.h"
 #include "Shuffle.h"
 
 #include <benchmark/benchmark.h>
@@ -15,10 +14,10 @@ void BM_Shuffle(benchmark::State &state)
     std::uint32_t seed = 1;
     std::vector<double> draws, moves;
     for (auto _ : state) {
-        gChosenSize = side;
-        tilemere::resetBoardToChosenSize();
+        tilemere::Board board;
+        board.resetSolved(side);
         tilemere::UniformRandom random(seed++);
-        const auto counts = tilemere::shuffleBoard(random);
+        const auto counts = tilemere::shuffleBoard(board, random);
         draws.push_back(static_cast<double>(counts.draws));
         moves.push_back(static_cast<double>(counts.moves));
     }

@@ -124,7 +124,8 @@ void ClickLabel::setImage(const QImage &image, bool stretched)
 void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    emit clicked(event->button());
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
 }
 
 void ClickLabel::mouseMoveEvent(QMouseEvent *event)
@@ -133,10 +134,17 @@ void ClickLabel::mouseMoveEvent(QMouseEvent *event)
     emit mouseMoved();
 }
 
+// A click is a press and a release of the left button over the label, so a
+// player who slides off before letting go has not clicked.
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        pressed_ = false;
     emit mouseReleased();
+    if (click)
+        emit clicked();
 }
 
 void highlightLink(QLabel &label, bool makeBold)

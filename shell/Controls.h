@@ -56,8 +56,8 @@ private:
     QColor fill_;
 };
 
-// A label that reports clicks, mouse moves and releases, used for links,
-// buttons and pictures alike. Moves are swallowed, so they never reach the
+// A label that reports left clicks, mouse moves and releases, used for
+// links, buttons and pictures alike. Moves are swallowed, so they never reach the
 // window behind it.
 class ClickLabel : public QLabel {
     Q_OBJECT
@@ -69,7 +69,7 @@ public:
     void setImage(const QImage &image, bool stretched);
 
 signals:
-    void clicked(Qt::MouseButton button);
+    void clicked();
     void mouseMoved();
     void mouseReleased();
 
@@ -77,6 +77,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool pressed_ = false;
 };
 
 // Hover look of a link label: bold (unless keepWeight) and orange; reset: regular and white.

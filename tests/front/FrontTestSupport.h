@@ -6,11 +6,12 @@
 #include "Controls.h"
 #include "DriveList.h"
 #include "FolderList.h"
-#include "Form1.h"
-#include "GameState.h"
+#include "FrontScreen.h"
+#include "Game.h"
+#include "PlayScreen.h"
+#include "ScoreBook.h"
 #include "Shell.h"
 #include "Thumbnails.h"
-#include "frmFront.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -71,20 +72,41 @@ inline struct Observed {
     int programEnds = 0;
 } observed;
 
-// A front screen that has run its start-up in an application folder.
+// A front screen that has run its start-up in an application folder, with
+// the state of a run of its own.
 struct Started {
-    std::unique_ptr<frmFront> front = std::make_unique<frmFront>();
-    bool loaded = false; // what formLoad returned
-    frmFront *operator->() const { return front.get(); }
+    tilemere::Game game;
+    tilemere::ScoreBook scores;
+    std::unique_ptr<tilemere::FrontScreen> front = std::make_unique<tilemere::FrontScreen>(game, scores);
+    bool loaded = false; // what start() returned
+    tilemere::FrontScreen *operator->() const { return front.get(); }
+    template <typename Control = QWidget> Control *child(const char *name) const
+    {
+        auto *control = front->findChild<Control *>(QLatin1String(name));
+        return control ? control : throw std::runtime_error(std::string("the front screen has no ") + name);
+    }
+    QString text(const char *label) const { return child<QLabel>(label)->text(); }
+    QWidget *slot(int k) const
+    {
+        for (auto *slot : front->findChildren<QWidget *>(QStringLiteral("thumbnailSlot")))
+            if (slot->property("index").toInt() == k)
+                return slot;
+        throw std::runtime_error("no such slot");
+    }
+    QWidget *playControl(const char *name) const // on the play screen
+    {
+        auto *control = front->playScreen().findChild<QWidget *>(QString::fromLatin1(name));
+        return control ? control : throw std::runtime_error(std::string("the play screen has no ") + name);
+    }
 };
 
-inline Started start(const AppFolder &folder)
+inline std::unique_ptr<Started> start(const AppFolder &folder)
 {
     tilemere::setApplicationFolder(folder.path());
     observed = Observed{};
-    Started started;
-    if ((started.loaded = started->formLoad()))
-        started->show();
+    auto started = std::make_unique<Started>();
+    if ((started->loaded = (*started)->start()))
+        (*started)->show();
     return started;
 }
 
@@ -93,8 +115,9 @@ inline Started start(const AppFolder &folder)
 inline QString page(const Started &front)
 {
     QStringList shown;
-    for (const tilemere::ClickLabel *slot : front->Image1) {
-        const QImage image = slot->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int k = 0; k < 9; ++k) {
+        const QImage image =
+            static_cast<QLabel *>(front.slot(k))->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
         const int red = image.isNull() ? 0 : image.pixelColor(image.rect().center()).red();
         shown << (image.isNull()                                   ? QStringLiteral(".")
                   : image == thumbnails::brokenPicture(image.size()) ? QStringLiteral("?")
@@ -104,12 +127,6 @@ inline QString page(const Started &front)
 }
 
 inline void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
-
-inline QWidget *playControl(const char *name) // on the play screen
-{
-    auto *control = Form1::instance().findChild<QWidget *>(QString::fromLatin1(name));
-    return control ? control : throw std::runtime_error(std::string("the play screen has no ") + name);
-}
 
 } // namespace fronttest
 

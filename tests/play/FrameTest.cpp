@@ -1,6 +1,6 @@
 // The window around the board: its look, the preview, the sound switch, the
 // links' hover highlight, Back, closing, and pictures that are not there.
-#include "Form1Layout.h"
+#include "PlayScreenLayout.h"
 #include "PlayFixture.h"
 
 #include <QCheckBox>
@@ -16,20 +16,20 @@ TEST_F(PlayScreenTest, FirstShowSoundSwitchRepaintAndClose)
 {
     ASSERT_TRUE(startGame(4));
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Brackwater-Tilemere"));
-    EXPECT_TRUE(form().chkPreviw->isChecked());
-    EXPECT_TRUE(form().ImgPreview->isVisible());
+    EXPECT_TRUE(child<QCheckBox>("previewCheck")->isChecked());
+    EXPECT_TRUE(child("previewPicture")->isVisible());
     for (int clicks = 0; clicks <= 2; ++clicks) {
         if (clicks > 0)
-            QTest::mouseClick(form().ImgVolIcon, Qt::LeftButton);
-        EXPECT_EQ(gSoundOn, clicks == 1 ? kFalse : kTrue) << clicks << " clicks";
+            QTest::mouseClick(child("soundSwitch"), Qt::LeftButton);
+        EXPECT_EQ(game.soundOn, clicks != 1) << clicks << " clicks";
         EXPECT_EQ(iconColour(), clicks == 1 ? kMuteColour : kVolumeColour) << clicks << " clicks";
     }
     EXPECT_TRUE(sounds.isEmpty());
 
     // The window system may throw away what a covered window showed; the board
     // must be painted again from its own picture.
-    const QImage shown = form().grab(form().Picture2->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shown, form().Picture2->surface());
+    const QImage shown = form().grab(board().geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, board().surface());
 
     // Closing the play screen ends the program, saving nothing.
     form().close();
@@ -45,35 +45,38 @@ TEST_F(PlayScreenTest, BackAbandonsTheGameAndANewGameKeepsOnlyTheSoundAndHelp)
 {
     form().disableHelp(); // before the first game, as the front screen's start-up does
     ASSERT_TRUE(startGame(4, 3));
-    QTest::mouseClick(form().ImgVolIcon, Qt::LeftButton);
-    form().chkPreviw->click();
-    EXPECT_FALSE(form().ImgPreview->isVisible());
+    QTest::mouseClick(child("soundSwitch"), Qt::LeftButton);
+    child<QCheckBox>("previewCheck")->click();
+    EXPECT_FALSE(child("previewPicture")->isVisible());
     setBoard("1 2 3 4/5 6 7 8/9 10 11 12/13 14 16 15");
     clickCell(14);
-    form().TimeTimer_Timer();
+    form().tickClock();
 
-    QTest::mouseClick(form().lblBack, Qt::LeftButton);
+    // Back acts on the release over it: pressed, slid off and let go, it does nothing.
+    QTest::mousePress(child("backButton"), Qt::LeftButton);
+    QTest::mouseRelease(child("backButton"), Qt::LeftButton, {}, {-20, -20});
+    EXPECT_FALSE(onFrontScreen());
+    QTest::mouseClick(child("backButton"), Qt::LeftButton);
     EXPECT_TRUE(onFrontScreen());
-    EXPECT_TRUE(form().TimeTimer->isActive()); // counts on unseen until the next game
 
     ASSERT_TRUE(startGame(3, 4));
-    EXPECT_EQ(form().lblMoves->text(), QStringLiteral("0"));
-    EXPECT_EQ(form().lblTime->text(), QStringLiteral("0:00"));
-    EXPECT_EQ(elapsedSeconds, 0);
-    EXPECT_TRUE(checkWellShuffled());
-    EXPECT_EQ(gSoundOn, kFalse);
+    EXPECT_EQ(text("movesLabel"), QStringLiteral("0"));
+    EXPECT_EQ(text("timeLabel"), QStringLiteral("0:00"));
+    EXPECT_EQ(game.elapsedSeconds, 0);
+    EXPECT_TRUE(game.board.isWellShuffled());
+    EXPECT_FALSE(game.soundOn);
     EXPECT_EQ(iconColour(), kMuteColour);
-    EXPECT_TRUE(form().chkPreviw->isChecked());
-    EXPECT_TRUE(form().ImgPreview->isVisible());
-    const QColor help = form().lblHelp->palette().color(QPalette::Disabled, QPalette::WindowText);
+    EXPECT_TRUE(child<QCheckBox>("previewCheck")->isChecked());
+    EXPECT_TRUE(child("previewPicture")->isVisible());
+    const QColor help = child("helpLink")->palette().color(QPalette::Disabled, QPalette::WindowText);
     EXPECT_TRUE(help != kWhite && help != kHighlightOrange) << help.name().toStdString();
-    QTest::mouseMove(form().lblHelp, form().lblHelp->rect().center());
-    EXPECT_FALSE(form().lblHelp->font().bold());
+    QTest::mouseMove(child("helpLink"), child("helpLink")->rect().center());
+    EXPECT_FALSE(child("helpLink")->font().bold());
 
     setBoard("1 2 3/4 5 6/9 7 8"); // with the sound off, moving and solving are silent
     clickCell(8);
     clickCell(9);
-    ASSERT_TRUE(checkSolved());
+    ASSERT_TRUE(game.board.isSolved());
     EXPECT_TRUE(sounds.isEmpty());
 }
 
@@ -83,22 +86,22 @@ TEST_F(PlayScreenTest, LinksHighlightUnderThePointerAndResetOverTheBackground)
 {
     ASSERT_TRUE(startGame(4));
     const struct { const char *name; QWidget *link; bool turnsBold; } rows[] = {
-        {"Back", form().lblBack, true}, {"Help", form().lblHelp, true}, {"More", form().lblMorePuzzGames, false}};
+        {"Back", child("backButton"), true}, {"Help", child("helpLink"), true}, {"More", child("moreGamesLink"), false}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         QTest::mouseMove(row.link, row.link->rect().center());
         EXPECT_EQ(textColour(row.link), kHighlightOrange);
         EXPECT_EQ(row.link->font().bold(), row.turnsBold);
-        QTest::mouseMove(&form(), {15, 250}); // on Frame2
-        QTest::mouseMove(form().ImgVolIcon, {5, 5});
+        QTest::mouseMove(&form(), {15, 250}); // on the counters panel
+        QTest::mouseMove(child("soundSwitch"), {5, 5});
         EXPECT_EQ(textColour(row.link), kHighlightOrange);
         QTest::mouseMove(&form(), {210, 200}); // the background
         EXPECT_EQ(textColour(row.link), kWhite);
         EXPECT_FALSE(row.link->font().bold());
     }
-    QTest::mouseMove(form().lblBack, form().lblBack->rect().center());
-    QTest::mouseMove(form().Picture2, {50, 50});
-    EXPECT_EQ(textColour(form().lblBack), kWhite);
+    QTest::mouseMove(child("backButton"), child("backButton")->rect().center());
+    QTest::mouseMove(&board(), {50, 50});
+    EXPECT_EQ(textColour(child("backButton")), kWhite);
 }
 
 TEST_F(PlayScreenTest, UnreadablePictureIsReportedAndLeadsBackToTheFrontScreen)
@@ -127,16 +130,16 @@ TEST_F(PlayScreenTest, MissingLogoAndIconsKeepTheLayoutAndAWorkingSwitch)
     for (const char *name : {"Gfx/BW_logo.jpg", "Gfx/Volume.bmp", "Gfx/MuteVolume.bmp"})
         ASSERT_TRUE(QFile::remove(path(name)));
     ASSERT_TRUE(startGame(4));
-    QTest::mouseClick(form().ImgVolIcon, Qt::LeftButton);
-    EXPECT_EQ(gSoundOn, kFalse);
-    EXPECT_EQ(form().imgBwLogo->size(), QSize(55, 55));
-    EXPECT_EQ(form().ImgVolIcon->size(), QSize(28, 28));
+    QTest::mouseClick(child("soundSwitch"), Qt::LeftButton);
+    EXPECT_FALSE(game.soundOn);
+    EXPECT_EQ(child("logoLink")->size(), QSize(55, 55));
+    EXPECT_EQ(child("soundSwitch")->size(), QSize(28, 28));
     const QRect client(0, 0, kMainClientWidth, kMainClientHeight);
-    for (const auto &place : kForm1Layout) {
+    for (const auto &place : kPlayScreenLayout) {
         const auto *control = form().findChild<QWidget *>(QLatin1String(place.name));
         ASSERT_NE(control, nullptr) << place.name;
         const QRect onWindow(control->mapTo(&form(), QPoint(0, 0)), control->size());
-        EXPECT_TRUE(control == form().Line1 || client.contains(onWindow)) << place.name;
+        EXPECT_TRUE(control == child("separatorLine") || client.contains(onWindow)) << place.name;
     }
 }
 

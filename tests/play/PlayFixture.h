@@ -3,13 +3,15 @@
 // sounds, messages and the program's end recorded instead of happening,
 // and a stand-in front screen to return to.
 #include "BoardText.h"
-#include "BoardWidget.h"
+#include "BoardView.h"
 #include "Controls.h"
-#include "Form1.h"
-#include "Moves.h"
+#include "Game.h"
+#include "PlayScreen.h"
+#include "ScoreBook.h"
 #include "Shell.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
@@ -56,7 +58,7 @@ protected:
     }
     void TearDown() override
     {
-        delete (Form1::exists() ? &Form1::instance() : nullptr);
+        screen.reset();
         tilemere::setSoundOutput(nullptr);
         tilemere::setMessageHandler({});
         tilemere::setEndProgramHandler({});
@@ -66,29 +68,44 @@ protected:
     void beep() override { sounds << QStringLiteral("beep"); }
 
     QString path(const char *name) const { return folder.filePath(QLatin1String(name)); }
-    Form1 &form() { return Form1::instance(); }
-    QRgb iconColour() { return form().ImgVolIcon->pixmap().toImage().pixel(14, 14); }
+    tilemere::PlayScreen &form()
+    {
+        if (!screen) {
+            screen = std::make_unique<tilemere::PlayScreen>(game, scores);
+            QObject::connect(screen.get(), &tilemere::PlayScreen::leftToFront, &front, &QWidget::show);
+        }
+        return *screen;
+    }
+    template <typename Control = QWidget> Control *child(const char *name)
+    {
+        auto *control = form().findChild<Control *>(QLatin1String(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    QString text(const char *label) { return child<QLabel>(label)->text(); }
+    tilemere::BoardView &board() { return *child<tilemere::BoardView>("boardView"); }
+    bool timerActive(const char *timer) { return child<QTimer>(timer)->isActive(); }
+    QRgb iconColour() { return child<QLabel>("soundSwitch")->pixmap().toImage().pixel(14, 14); }
     bool onFrontScreen() { return front.isVisible() && !form().isVisible(); }
+    void setBoard(const char *text) { game.board = boardFrom(text); }
 
-    // Shows the play screen as the front screen does and starts a game.
+    // Starts a game as the front screen does.
     bool startGame(int side, std::uint32_t seed = 1)
     {
-        form().setFrontScreen(&front, [this] { return picturePath; }, [this] { return animateShuffle; });
-        std::int16_t size = gChosenSize = static_cast<std::int16_t>(side);
+        game.chosenSize = static_cast<std::int16_t>(side);
         front.hide();
-        form().show();
         form().setShuffleSeed(seed);
-        const bool started = form().createNewGame(size);
+        const bool started = form().startGame(picturePath, animateShuffle);
         QCoreApplication::processEvents();
         return started;
     }
 
     void clickCell(int cell, Qt::MouseButton button = Qt::LeftButton)
     {
-        const int width = form().Picture2->surface().width() / gBoardSide;
-        const int height = form().Picture2->surface().height() / gBoardSide;
-        QTest::mouseClick(form().Picture2, button, {},
-                          {(cell - 1) % gBoardSide * width + width / 2, (cell - 1) / gBoardSide * height + height / 2});
+        const int side = game.board.side();
+        const int width = board().surface().width() / side;
+        const int height = board().surface().height() / side;
+        QTest::mouseClick(&board(), button, {}, {(cell - 1) % side * width + width / 2, (cell - 1) / side * height + height / 2});
     }
 
     // Drives the win animation to its end, turning down the score entry;
@@ -96,24 +113,24 @@ protected:
     int finishWin()
     {
         scoreEntryOpened = false;
-        QTimer closer; // fires only inside the score entry's modal loop
-        QObject::connect(&closer, &QTimer::timeout, [this] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                scoreEntryOpened |= dialog->inherits("frmScoreInputs");
-                dialog->reject();
-            }
+        auto answer = QObject::connect(&form(), &tilemere::PlayScreen::scoreEntryOpened, [this](QWidget *entry) {
+            scoreEntryOpened = true;
+            QTimer::singleShot(0, entry, [entry] { static_cast<QDialog *>(entry)->reject(); });
         });
-        closer.start(0);
         int ticks = 0;
-        for (; form().lblCongraz->isVisibleTo(&form()) && ticks < 100; ++ticks)
-            form().Timer1_Timer();
+        for (auto *label = child<QLabel>("congratsLabel"); label->isVisibleTo(&form()) && ticks < 100; ++ticks)
+            form().advanceWin();
+        QObject::disconnect(answer);
         return ticks;
     }
 
     QTemporaryDir folder;
     QStringList sounds, messages; // sounds by file name
     int programEnds = 0;
+    tilemere::Game game;
+    tilemere::ScoreBook scores;
     QWidget front;
+    std::unique_ptr<tilemere::PlayScreen> screen;
     QString picturePath;
     bool animateShuffle = false, scoreEntryOpened = false;
 };

@@ -1,10 +1,12 @@
-// Clicks, counters, the clock and the win, driven through the real window.
+// Clicks, counters, the clock, the shuffle and the win, driven through the real window.
 #include "PlayFixture.h"
 #include "ScoreTables.h"
 
 namespace {
 
 constexpr const char *kOneMoveFromSolved = "1 2 3/4 5 6/7 9 8";
+
+QColor textColour(const QWidget *widget) { return widget->palette().color(QPalette::Active, QPalette::WindowText); }
 
 // Only a tile beside the hole moves, whatever the button; a refused click
 // changes nothing and plays nothing.
@@ -14,64 +16,86 @@ TEST_F(PlayScreenTest, ClickMovesOnlyATileBesideTheHole)
     const struct { const char *name; int cell; Qt::MouseButton button; const char *after; } rows[] = {
         {"TheHole", 11, Qt::LeftButton, hole11},          {"Diagonal", 6, Qt::LeftButton, hole11},
         {"TwoAlongTheRow", 9, Qt::LeftButton, hole11},    {"TwoUpTheColumn", 3, Qt::LeftButton, hole11},
-        {"FarCorner", 1, Qt::LeftButton, hole11},         {"LeftButton", 12, Qt::LeftButton, moved},
-        {"RightButton", 12, Qt::RightButton, moved},      {"MiddleButton", 12, Qt::MiddleButton, moved}};
+        {"LeftButton", 12, Qt::LeftButton, moved},        {"RightButton", 12, Qt::RightButton, moved},
+        {"MiddleButton", 12, Qt::MiddleButton, moved}};
     ASSERT_TRUE(startGame(4));
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         setBoard(hole11);
-        moveCount = 5;
+        game.moveCount = 5;
         sounds.clear();
-        const QImage before = form().Picture2->surface();
+        const QImage before = board().surface();
         const bool moves = row.after == moved;
         clickCell(row.cell, row.button);
-        EXPECT_EQ(boardText(), row.after);
-        EXPECT_EQ(form().lblMoves->text(), QLatin1String(moves ? "6" : "5"));
+        EXPECT_EQ(boardText(game.board), row.after);
+        EXPECT_EQ(text("movesLabel"), QLatin1String(moves ? "6" : "5"));
         EXPECT_EQ(sounds, moves ? QStringList{QStringLiteral("click.wav")} : QStringList{});
-        EXPECT_TRUE(moves || form().Picture2->surface() == before);
+        EXPECT_TRUE(moves || board().surface() == before);
     }
 }
 
-// The animated shuffle shows every move it makes; the plain one shows only
-// the solved picture and the shuffled board.
-TEST_F(PlayScreenTest, OnlyTheAnimatedShuffleShowsItsMoves)
+// The animated shuffle draws each move from the event loop at 10 ms a
+// move; clicks on the board and the links do nothing to the game meanwhile,
+// and a click or a key finishes the same walk at once. Unanimated, the board
+// is shuffled when the game starts. Play begins at 0 moves either way.
+TEST_F(PlayScreenTest, ShuffleAnimatesFromTheEventLoopAndCanBeSkipped)
 {
-    setBoard("1 2 3/4 5 6/7 8 9");
-    tilemere::UniformRandom replay(20);
-    const long moves = tilemere::shuffleBoard(replay).moves;
-    struct PaintCounter : QObject {
-        int count = 0;
-        bool eventFilter(QObject *, QEvent *event) override { count += event->type() == QEvent::Paint; return false; }
-    } paints;
-    form().Picture2->installEventFilter(&paints);
-    for (const bool animated : {false, true}) {
-        animateShuffle = animated;
-        ASSERT_TRUE(startGame(3, 20));
-        EXPECT_TRUE(animated ? paints.count >= moves : paints.count <= 3) << paints.count << " paints";
-        paints.count = 0;
+    tilemere::Board replay;
+    replay.resetSolved(4);
+    tilemere::UniformRandom random(20);
+    tilemere::shuffleBoard(replay, random);
+    const struct { const char *name; bool animated; const char *skip; } rows[] = {
+        {"plain", false, nullptr}, {"skipped by a click", true, "click"}, {"skipped by a key", true, "key"}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        animateShuffle = row.animated;
+        ASSERT_TRUE(startGame(4, 20));
+        EXPECT_EQ(child<QTimer>("shuffleTimer")->interval(), 10);
+        if (row.animated) {
+            form().repaint(); // the solved picture reaches the screen first
+            EXPECT_TRUE(game.board.isSolved());
+            QTest::qWait(60);
+            EXPECT_TRUE(form().isShuffling());
+            EXPECT_FALSE(game.board.isSolved()) << "moves drawn while the event loop runs";
+            QTest::mouseClick(child("backButton"), Qt::LeftButton);
+            QTest::mouseClick(child("soundSwitch"), Qt::LeftButton);
+            EXPECT_TRUE(form().isVisible() && game.soundOn) << "links do nothing during the shuffle";
+            if (row.skip == QLatin1String("click"))
+                clickCell(1);
+            else
+                QTest::keyClick(&form(), Qt::Key_Space);
+        }
+        EXPECT_FALSE(form().isShuffling());
+        EXPECT_EQ(boardText(game.board), boardText(replay));
+        EXPECT_EQ(text("movesLabel"), QStringLiteral("0"));
+        EXPECT_EQ(game.moveCount, 0);
+        EXPECT_TRUE(timerActive("clockTimer"));
     }
 }
 
-TEST_F(PlayScreenTest, ClockShowsMinutesAndTwoDigitSeconds)
+TEST_F(PlayScreenTest, ClockTicksEverySecondShowingMinutesAndTwoDigitSeconds)
 {
     const struct { const char *name; std::int16_t before, after; const char *shown; } rows[] = {
         {"FirstSecond", 0, 1, "0:01"},   {"LastOfTenMinutes", 598, 599, "9:59"}, {"TenMinutes", 599, 600, "10:00"},
         {"AnHour", 3599, 3600, "60:00"}, {"StopsAtTheLimit", 32767, 32767, "546:07"}};
     ASSERT_TRUE(startGame(3));
+    EXPECT_EQ(child<QTimer>("clockTimer")->interval(), 1000);
+    EXPECT_EQ(child<QTimer>("winTimer")->interval(), 80);
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        elapsedSeconds = row.before;
-        form().TimeTimer_Timer();
-        EXPECT_EQ(elapsedSeconds, row.after);
-        EXPECT_EQ(form().lblTime->text(), QLatin1String(row.shown));
+        game.elapsedSeconds = row.before;
+        form().tickClock();
+        EXPECT_EQ(game.elapsedSeconds, row.after);
+        EXPECT_EQ(text("timeLabel"), QLatin1String(row.shown));
     }
 }
 
 // The solving click claps and congratulates and fixes the result: the clock
 // stops, and later clicks, even before the first win tick, change nothing.
-// The label passes 60 points at the 26th tick (8.25 + 52) and is reset to 8,
-// so the next win takes 26 ticks too. The score entry opens whether or not
-// the result places, then the front screen is shown.
+// The yellow label passes 60 points at the 26th tick (8.25 + 52) and is reset
+// to 8, so the next win takes 26 ticks too. The score entry opens whether or
+// not the result places, over a play screen that keeps its look; then the
+// front screen is shown.
 TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCancelsOneLeftByBack)
 {
     const struct { const char *name; std::int32_t tableValue; std::int16_t rank; } rows[] = {
@@ -79,32 +103,51 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         for (int mode = 1; mode <= 2; ++mode) // every place of both 3 x 3 tables
-            gScores(mode, 1).values.fill(row.tableValue);
+            scores.tables(mode, 1).values.fill(row.tableValue);
         ASSERT_TRUE(startGame(3));
         setBoard(kOneMoveFromSolved);
-        moveCount = 41;
-        elapsedSeconds = 12;
+        game.moveCount = 41;
+        game.elapsedSeconds = 12;
         sounds.clear();
         clickCell(9);
         EXPECT_EQ(sounds, (QStringList{QStringLiteral("click.wav"), QStringLiteral("claps.wav")}));
-        EXPECT_TRUE(form().lblCongraz->isVisible());
-        EXPECT_EQ(form().lblCongraz->text(), QStringLiteral("Congradz..."));
-        EXPECT_FALSE(form().TimeTimer->isActive());
+        auto *congrats = child<QLabel>("congratsLabel");
+        EXPECT_TRUE(congrats->isVisible());
+        EXPECT_EQ(congrats->text(), QStringLiteral("Congradz..."));
+        EXPECT_FALSE(timerActive("clockTimer"));
         EXPECT_EQ(form().movesRank(), row.rank);
         EXPECT_EQ(form().timeRank(), row.rank);
 
         clickCell(8); // before the first win tick
-        form().Timer1_Timer();
-        EXPECT_FALSE(form().TimeTimer->isActive() || form().Picture2->isEnabled());
+        for (int tick = 1; tick <= 24; ++tick)
+            form().advanceWin();
+        EXPECT_FALSE(timerActive("clockTimer"));
+        EXPECT_EQ(textColour(congrats), QColor(255, 255, 0)) << "still yellow at a late tick";
+        EXPECT_EQ(congrats->grab().toImage().pixelColor(congrats->width() / 2, congrats->height() / 2).alpha(), 255);
         clickCell(6);
-        EXPECT_TRUE(checkSolved());
-        EXPECT_EQ(form().lblMoves->text(), QStringLiteral("42"));
+        EXPECT_TRUE(game.board.isSolved());
+        EXPECT_EQ(text("movesLabel"), QStringLiteral("42"));
 
-        EXPECT_EQ(1 + finishWin(), 26);
+        // What the player sees of the play screen, which the score entry must leave as it is.
+        const auto look = [this] {
+            QList<QColor> colours;
+            for (const char *name : {"movesLabel", "timeLabel", "backButton"})
+                colours << textColour(child(name));
+            colours << QColor(child("previewPicture")->grab().toImage().pixel(40, 40));
+            return colours;
+        };
+        const QList<QColor> before = look();
+        QList<QColor> underTheEntry;
+        auto seen = QObject::connect(&form(), &tilemere::PlayScreen::scoreEntryOpened, [&] {
+            QTimer::singleShot(0, [&] { underTheEntry = look(); }); // once the entry is up
+        });
+        EXPECT_EQ(24 + finishWin(), 26);
+        QObject::disconnect(seen);
+        EXPECT_EQ(underTheEntry, before);
         EXPECT_TRUE(scoreEntryOpened);
         EXPECT_TRUE(onFrontScreen());
-        EXPECT_FALSE(form().Timer1->isActive() || form().TimeTimer->isActive());
-        EXPECT_DOUBLE_EQ(form().lblCongraz->font().pointSizeF(), 8.0);
+        EXPECT_FALSE(timerActive("winTimer") || timerActive("clockTimer"));
+        EXPECT_DOUBLE_EQ(congrats->font().pointSizeF(), 8.0);
     }
 
     // Back in the middle of the win, then a new game before the animation has
@@ -112,13 +155,12 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
     ASSERT_TRUE(startGame(3));
     setBoard(kOneMoveFromSolved);
     clickCell(9);
-    form().Timer1_Timer();
-    QTest::mouseClick(form().lblBack, Qt::LeftButton);
+    form().advanceWin();
+    QTest::mouseClick(child("backButton"), Qt::LeftButton);
     ASSERT_TRUE(startGame(3));
-    EXPECT_FALSE(form().Timer1->isActive());
-    EXPECT_FALSE(form().lblCongraz->isVisibleTo(&form()));
-    EXPECT_TRUE(form().TimeTimer->isActive());
-    EXPECT_TRUE(form().Picture2->isEnabled());
+    EXPECT_FALSE(timerActive("winTimer"));
+    EXPECT_FALSE(child("congratsLabel")->isVisibleTo(&form()));
+    EXPECT_TRUE(timerActive("clockTimer"));
 }
 
 } // namespace

@@ -19,12 +19,13 @@ TEST(DrawnBoard, ShowsEachTileFromItsHomeWithTheHoleBlankAndTheGridRed)
             buffer.setPixel(x, y, qRgb(x & 0xff, y & 0xff, 100 + 16 * (x >> 8) + (y >> 8)));
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        gBoard.resetSolved(gBoardSide = row.side);
+        tilemere::Board tiles;
+        tiles.resetSolved(row.side);
         if (row.position)
-            setBoard(row.position);
-        const int side = gBoardSide;
+            tiles = boardFrom(row.position);
+        const int side = tiles.side();
         QImage board;
-        tilemere::drawTiles(buffer, board, side, Qt::white);
+        tilemere::drawTiles(tiles, buffer, board, Qt::white);
         tilemere::drawGrid(board, side);
         ASSERT_EQ(board.size(), QSize(row.boardSide, row.boardSide));
         const int tile = board.width() / side;
@@ -32,7 +33,7 @@ TEST(DrawnBoard, ShowsEachTileFromItsHomeWithTheHoleBlankAndTheGridRed)
         int mismatches = 0;
         for (int y = 0; y < board.height(); ++y) {
             for (int x = 0; x < board.width(); ++x) {
-                const int home = gBoard(y / tile * side + x / tile + 1) - 1;
+                const int home = tiles(y / tile * side + x / tile + 1) - 1;
                 const QRgb expected = onGrid(x) || onGrid(y)     ? qRgb(255, 0, 0)
                                       : home == side * side - 1 ? qRgb(255, 255, 255)
                                           : buffer.pixel(home % side * tile + x % tile, home / side * tile + y % tile);

@@ -3,94 +3,97 @@
 namespace {
 
 using namespace scorewindowstest;
+using tilemere::ScoreBoard;
 
-TEST(ScoresBoardTest, FirstRunListsPlaceholderNamesWithoutResults)
+TEST(ScoreBoardTest, FirstRunListsPlaceholderNamesWithoutResults)
 {
-    freshStart();
-    loadSettings();
-    frmScoresBoard board;
-    EXPECT_EQ(text(board, "lblScoreBoard"), QStringLiteral("4x4 Score Board"));
+    removeStore();
+    ScoreBook book;
+    book.load();
+    ScoreBoard board(book, 4);
+    EXPECT_EQ(text(board, "titleLabel"), QStringLiteral("4x4 Score Board"));
     EXPECT_EQ(lists(board), emptyLists(QStringLiteral("Anononymous")));
 }
 
-// The board shows the size chosen, whatever was last played, moves as counts
-// and times as minutes; "Clear Scores" empties that size only and saves.
-TEST(ScoresBoardTest, ShowsAndClearsTheChosenSizeOnly)
+// The board shows the size asked for, moves as counts and times as minutes,
+// and a result no game gives (a negative one, from a hand-edited store) as
+// an empty place; "Clear Scores" empties that size only and saves.
+TEST(ScoreBoardTest, ShowsAndClearsOneSizeOnly)
 {
-    freshStart();
+    removeStore();
+    ScoreBook book;
     for (int side = 3; side <= 6; ++side) {
-        fill(1, side, {side * 10, side * 11}, "m" + std::to_string(side) + "-");
-        fill(2, side, {0, 5, 59, 60, 75, 600, 3599, 3600, 32766}, "t" + std::to_string(side) + "-");
+        fill(book, 1, side, {side * 10, side * 11}, "m" + std::to_string(side) + "-");
+        fill(book, 2, side, {0, 5, 59, 60, 75, 600, 3599, 3600, 32766}, "t" + std::to_string(side) + "-");
     }
-    const tilemere::ScoreTables before = gScores;
-    gBoardSide = 3;
-    gChosenSize = 6;
-    frmScoresBoard board;
+    book.tables(1, 4).values[2] = -1;
+    book.tables(2, 4).values[9] = -75;
+    const tilemere::ScoreTables before = book.tables;
+    ScoreBoard board(book, 6);
     board.show();
-    EXPECT_EQ(text(board, "lblScoreBoard"), QStringLiteral("6x6 Score Board"));
+    EXPECT_EQ(text(board, "titleLabel"), QStringLiteral("6x6 Score Board"));
     const QList<QStringList> shown = lists(board);
     EXPECT_EQ(shown[0].front(), QStringLiteral("m6-1"));
-    EXPECT_EQ(shown[1].mid(0, 3), QStringList({"60", "66", "-"}));
+    EXPECT_EQ(shown[1].mid(0, 4), QStringList({"60", "66", "-", "-"}));
     EXPECT_EQ(shown[2].back(), QStringLiteral("t6-10"));
     EXPECT_EQ(shown[3],
               QStringList({"0:00", "0:05", "0:59", "1:00", "1:15", "10:00", "59:59", "60:00", "546:06", "-"}));
 
-    click(board, "lblClearScores");
+    click(board, "clearButton");
     EXPECT_TRUE(board.isVisible()) << "the board stays open after clearing";
     EXPECT_EQ(lists(board), emptyLists(QStringLiteral("Anonymous")));
-    gScores = {};
-    loadSettings();
-    EXPECT_EQ(lists(frmScoresBoard()), emptyLists(QStringLiteral("Anonymous"))) << "stored cleared";
-    for (int sizeIndex = 1; sizeIndex <= 3; ++sizeIndex)
+    const tilemere::ScoreTables stored = reloaded();
+    for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex)
         for (int scoreMode : {1, 2}) {
             SCOPED_TRACE(testing::Message() << "mode " << scoreMode << ", side " << sizeIndex + 2);
-            EXPECT_EQ(contents(gScores(scoreMode, sizeIndex)), contents(before(scoreMode, sizeIndex)));
+            EXPECT_TRUE(stored(scoreMode, sizeIndex) == book.tables(scoreMode, sizeIndex));
+            EXPECT_EQ(stored(scoreMode, sizeIndex) == before(scoreMode, sizeIndex), sizeIndex != 4);
         }
 }
 
-// Enter closes the board like "Close", wherever the focus is.
-TEST(ScoresBoardTest, EnterClosesTheBoard)
+// Enter closes the board like "Close", wherever the focus is; so does
+// Escape, as in any dialog (nothing is lost).
+TEST(ScoreBoardTest, EnterAndEscapeCloseTheBoard)
 {
     const struct { const char *name, *focusedList; Qt::Key key; } cases[] = {
         {"window", nullptr, Qt::Key_Return},
-        {"move names", "lstName", Qt::Key_Return},
-        {"times", "lstTime", Qt::Key_Return},
-        {"keypad Enter on moves", "lstTotMoves", Qt::Key_Enter}};
-    freshStart();
+        {"move names", "movesNames", Qt::Key_Return},
+        {"keypad Enter on moves", "movesList", Qt::Key_Enter},
+        {"Escape on times", "timeList", Qt::Key_Escape}};
+    ScoreBook book;
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
-        frmScoresBoard board;
+        ScoreBoard board(book, 3);
         board.show();
         QWidget *target = row.focusedList ? board.findChild<QWidget *>(row.focusedList) : &board;
         ASSERT_NE(target, nullptr);
         target->setFocus();
         QTest::keyClick(target, row.key);
         EXPECT_FALSE(board.isVisible());
-        EXPECT_EQ(board.result(), QDialog::Accepted);
     }
 }
 
-// Every control lies wholly inside its container and each button's caption on
-// its rounded rectangle ShpRect0/1, so nothing is cut off or hidden.
-void expectLaidOut(const QWidget &window, std::initializer_list<const char *> buttons)
+// Every control lies wholly inside its container and each button's caption
+// on its rounded rectangle, so nothing is cut off or hidden.
+void expectLaidOut(const QWidget &window, std::initializer_list<std::pair<const char *, const char *>> buttons)
 {
     QList<const QWidget *> containers{&window};
-    if (const auto *frame = window.findChild<QWidget *>("Frame1"))
+    if (const auto *frame = window.findChild<QWidget *>("tablesFrame"))
         containers << frame;
     for (const QWidget *container : containers)
         for (const QWidget *control : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             EXPECT_TRUE(container->rect().contains(control->geometry())) << qPrintable(control->objectName());
-    int shape = 0;
-    for (const char *button : buttons)
-        EXPECT_TRUE(window.findChild<QWidget *>(QStringLiteral("ShpRect%1").arg(shape++))->geometry().contains(
+    for (const auto &[shape, button] : buttons)
+        EXPECT_TRUE(window.findChild<QWidget *>(shape)->geometry().contains(
             window.findChild<QWidget *>(button)->geometry())) << button;
 }
 
 TEST(ScoreWindowsLayoutTest, ControlsFitTheirWindows)
 {
-    freshStart();
-    expectLaidOut(frmScoresBoard(), {"lblCloseScores", "lblClearScores"});
-    expectLaidOut(frmScoreInputs(nullptr, "32767", "546:07", 32767, kNotPlaced, kNotPlaced), {"lblOK", "lblCancel"});
+    ScoreBook book;
+    expectLaidOut(ScoreBoard(book, 4), {{"closeShape", "closeButton"}, {"clearShape", "clearButton"}});
+    expectLaidOut(tilemere::ScoreEntry(book, {6, "32767", "546:07", 32767, kNotPlaced, kNotPlaced}),
+                  {{"okShape", "okButton"}, {"cancelShape", "cancelButton"}});
 }
 
 } // namespace

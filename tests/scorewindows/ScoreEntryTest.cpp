@@ -5,103 +5,125 @@
 namespace {
 
 using namespace scorewindowstest;
+using tilemere::ScoreEntry;
+using tilemere::WinResult;
 
-QLineEdit *nameBox(QWidget &entry) { return entry.findChild<QLineEdit *>("txtPlyrName"); }
+QLineEdit *nameBox(QWidget *entry) { return entry->findChild<QLineEdit *>("nameEdit"); }
 
-// Ok, clicked or as Enter in the name box, records the trimmed name (of at
-// most 20 typed characters) where the result places, saves and shows the
-// board, once only; Cancel and the close box record and save nothing. Each
-// gives the play screen back; the entry is not its Qt child, so it stays
-// usable while the play screen is disabled.
-TEST(ScoreInputsTest, OkRecordsOnceAndLeavingRecordsNothing)
+// Types text one character at a time, as a keyboard or input method delivers it.
+void type(QLineEdit *box, const QString &text)
 {
-    const struct { const char *name, *typed, *action, *recorded; } cases[] = {
-        {"empty name, clicked", "", "lblOK", "Anonymous"},
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
+        i += length - 1;
+    }
+}
+
+WinResult result57(std::int16_t movesRank, std::int16_t timeRank, int side = 4)
+{
+    return {static_cast<std::int16_t>(side), QStringLiteral(" 57 "), QStringLiteral("1:23"), 83, movesRank, timeRank};
+}
+
+// Ok, clicked or as Enter in the name box, records the name as the store
+// will keep it where the result places, saves and shows the board, once
+// only; Cancel and the close box record and save nothing, and Escape does
+// nothing at all.
+TEST(ScoreEntryTest, OkRecordsOnceWhatTheStoreKeepsAndLeavingRecordsNothing)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const struct { const char *name; QString typed; const char *action; QString recorded; } cases[] = {
+        {"empty name, clicked", "", "okButton", "Anonymous"},
         {"blanks only, Enter", "     ", "Enter", "Anonymous"},
         {"padded, Enter", "  Ada Byron  ", "Enter", "Ada Byron"},
-        {"no 21st character", "abcdefghijklmnopqrstuvwxy", "lblOK", "abcdefghijklmnopqrst"},
-        {"Cancel", "Nobody", "lblCancel", nullptr},
-        {"close box", "Nobody", "close box", nullptr}};
+        {"no 21st character", "abcdefghijklmnopqrstuvwxy", "okButton", "abcdefghijklmnopqrst"},
+        {"an emoji is refused, not halved", "abcdefghijklmnopqrs" + emoji + "t", "okButton", "abcdefghijklmnopqrst"},
+        {"what the code page keeps", QString::fromUtf8("Zo\u00eb \u6771\u4eac\u20ac"), "Enter",
+         QString::fromUtf8("Zo\u00eb \u20ac")},
+        {"Escape, then Ok", "Kept", "Escape", "Kept"},
+        {"Cancel", "Nobody", "cancelButton", {}},
+        {"close box", "Nobody", "close box", {}}};
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
-        freshStart();
-        fill(1, 4, {40, 50, 60}, "m");
-        fill(2, 4, {100}, "t");
-        const tilemere::ScoreTables before = gScores;
-        QWidget playScreen;
-        playScreen.show();
-        frmScoreInputs entry(&playScreen, " 57 ", "1:23", 83, scoreRank(1, 2, 57), scoreRank(2, 2, 83));
+        removeStore();
+        ScoreBook book;
+        book.load();
+        fill(book, 1, 4, {40, 50, 60}, "m");
+        fill(book, 2, 4, {100}, "t");
+        const tilemere::ScoreTables before = book.tables;
+        ScoreEntry entry(book, result57(book.tables.rank(1, 2, 57), book.tables.rank(2, 2, 83)));
         entry.show();
-        EXPECT_FALSE(playScreen.isEnabled());
-        EXPECT_TRUE(entry.isEnabled());
-        QTest::keyClicks(nameBox(entry), row.typed);
+        type(nameBox(&entry), row.typed);
         BoardCloser closer;
-        if (row.action == QLatin1String("Enter"))
-            QTest::keyClick(nameBox(entry), Qt::Key_Return);
-        else if (row.action == QLatin1String("close box"))
+        if (row.action == QLatin1String("Escape")) {
+            QTest::keyClick(nameBox(&entry), Qt::Key_Escape);
+            EXPECT_TRUE(entry.isVisible());
+            EXPECT_EQ(nameBox(&entry)->text(), row.typed);
+            click(entry, "okButton");
+        } else if (row.action == QLatin1String("Enter")) {
+            QTest::keyClick(nameBox(&entry), Qt::Key_Return);
+        } else if (row.action == QLatin1String("close box")) {
             entry.close();
-        else
+        } else {
             click(entry, row.action);
+        }
         EXPECT_FALSE(entry.isVisible());
-        EXPECT_TRUE(playScreen.isEnabled());
-        if (!row.recorded) {
+        if (row.recorded.isNull()) {
             EXPECT_EQ(entry.result(), QDialog::Rejected);
-            for (int scoreMode : {1, 2})
-                EXPECT_EQ(contents(gScores(scoreMode, 2)), contents(before(scoreMode, 2)));
-            loadSettings();
-            EXPECT_EQ(gScores(1, 2).names[0], "Anononymous") << "nothing was saved";
+            EXPECT_TRUE(book.tables == before);
+            EXPECT_EQ(reloaded()(1, 2).names[0], "Anononymous") << "nothing was saved";
             continue;
         }
-        entry.lblOK_Click(); // a second Ok, as a second Enter or click while the board is up
+        entry.record(); // a second Ok, as a second Enter or click while the board is up
         EXPECT_EQ(entry.result(), QDialog::Accepted);
         EXPECT_EQ(closer.boards, 1);
         EXPECT_EQ(closer.shown[0].mid(1, 3), QStringList({"m2", row.recorded, "m3"}));
         EXPECT_EQ(closer.shown[1].mid(1, 4), QStringList({"50", "57", "60", "-"}));
         EXPECT_EQ(closer.shown[2].mid(0, 2), QStringList({row.recorded, "t1"}));
         EXPECT_EQ(closer.shown[3].mid(0, 2), QStringList({"1:23", "1:40"}));
-        const tilemere::ScoreTables recorded = gScores;
-        loadSettings();
-        for (int scoreMode : {1, 2})
-            EXPECT_EQ(contents(gScores(scoreMode, 2)), contents(recorded(scoreMode, 2))) << "saved";
+        // The next start shows exactly what this board showed.
+        ScoreBook next;
+        next.load();
+        tilemere::ScoreBoard board(next, 4);
+        EXPECT_EQ(lists(board), closer.shown);
     }
 }
 
 // A result placing in one table only goes there only, is still saved and the
 // board still opens; a rank that the full table no longer backs (worked out
 // at the solving click) never overwrites the tenth place with a worse result.
-TEST(ScoreInputsTest, ResultIsRecordedOnlyWhereItStillPlaces)
+TEST(ScoreEntryTest, ResultIsRecordedOnlyWhereItStillPlaces)
 {
-    const struct { const char *name; std::int16_t timeRank; } cases[] = {{"not placed", kNotPlaced}, {"stale", 10}};
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.name);
-        freshStart();
-        fill(1, 4, {40}, "m");
-        fill(2, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "t");
-        const tilemere::ScoreTable fullTimes = gScores(2, 2);
-        frmScoreInputs entry(nullptr, "57", "1:23", 83, 2, row.timeRank);
+    for (const std::int16_t timeRank : {kNotPlaced, std::int16_t{10}}) {
+        SCOPED_TRACE(timeRank);
+        removeStore();
+        ScoreBook book;
+        fill(book, 1, 4, {40}, "m");
+        fill(book, 2, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "t");
+        const tilemere::ScoreTable fullTimes = book.tables(2, 2);
+        ScoreEntry entry(book, result57(2, timeRank));
         entry.show();
         BoardCloser closer;
-        click(entry, "lblOK");
+        click(entry, "okButton");
         EXPECT_EQ(closer.boards, 1);
-        loadSettings();
-        EXPECT_EQ(gScores(1, 2).values[1], 57);
-        EXPECT_EQ(contents(gScores(2, 2)), contents(fullTimes));
+        EXPECT_EQ(reloaded()(1, 2).values[1], 57);
+        EXPECT_TRUE(reloaded()(2, 2) == fullTimes);
     }
 }
 
-TEST(ScoreInputsTest, ResultsShowTheirPlaces)
+TEST(ScoreEntryTest, ResultsShowTheirPlaces)
 {
     const struct { const char *name; std::int16_t movesRank, timeRank; const char *moves, *time; } cases[] = {
-        {"first and third", 3, 1, "57 (Third place)", "1:23 (First place)"},
-        {"nineth and tenth", 9, 10, "57 (Nineth place)", "1:23 (Tenth place)"},
-        {"not placed", kNotPlaced, kNotPlaced, "57 (not placed)", "1:23 (not placed)"}};
-    gChosenSize = 5;
+        {"first and third", 3, 1, " 57  (Third place)", "1:23 (First place)"},
+        {"nineth and tenth", 9, 10, " 57  (Nineth place)", "1:23 (Tenth place)"},
+        {"not placed", kNotPlaced, kNotPlaced, " 57  (not placed)", "1:23 (not placed)"}};
+    ScoreBook book;
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
-        frmScoreInputs entry(nullptr, "57", "1:23", 83, row.movesRank, row.timeRank);
-        EXPECT_EQ(text(entry, "lblLevel"), QStringLiteral("5x5"));
-        EXPECT_EQ(text(entry, "lblMoves"), row.moves);
-        EXPECT_EQ(text(entry, "lblTimePlayed"), row.time);
+        ScoreEntry entry(book, result57(row.movesRank, row.timeRank, 5));
+        EXPECT_EQ(text(entry, "levelLabel"), QStringLiteral("5x5"));
+        EXPECT_EQ(text(entry, "movesLabel"), row.moves);
+        EXPECT_EQ(text(entry, "timeLabel"), row.time);
     }
 }
 

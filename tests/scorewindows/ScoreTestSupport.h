@@ -3,11 +3,9 @@
 // recognisable entries, the board's lists, and a closer for the score board
 // that the score entry opens modally.
 
-#include "GameState.h"
-#include "ScoreTables.h"
-#include "SettingsStore.h"
-#include "frmScoreInputs.h"
-#include "frmScoresBoard.h"
+#include "ScoreBoard.h"
+#include "ScoreBook.h"
+#include "ScoreEntry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,30 +18,37 @@
 namespace scorewindowstest {
 
 using tilemere::kNotPlaced;
+using tilemere::ScoreBook;
 
-// No store and no tables, with 4x4 chosen, as when the program first starts.
-inline void freshStart()
+// No store file, as when the program first starts; the store is the test's own (set in main).
+inline void removeStore()
 {
-    const QString store = qEnvironmentVariable("XDG_CONFIG_HOME"); // the test's own, set in main
+    const QString store = qEnvironmentVariable("XDG_CONFIG_HOME");
     ASSERT_FALSE(store.isEmpty());
     QDir(store).removeRecursively();
     QDir().mkpath(store);
-    gScores = {};
-    gChosenSize = 4;
 }
 
 // Table (scoreMode, side) holds values from place 1 on, the rest empty, and
 // the names prefix + "1" .. prefix + "10".
-inline void fill(int scoreMode, int side, std::initializer_list<std::int32_t> values, const std::string &prefix)
+inline void fill(ScoreBook &book, int scoreMode, int side, std::initializer_list<std::int32_t> values,
+                 const std::string &prefix)
 {
-    auto &table = gScores(scoreMode, side - 2);
+    auto &table = book.tables(scoreMode, side - 2);
     table.values.fill(tilemere::kEmptyScore);
     std::copy(values.begin(), values.end(), table.values.begin());
     for (std::size_t place = 0; place < table.names.size(); ++place)
         table.names[place] = prefix + std::to_string(place + 1);
 }
 
-inline auto contents(const tilemere::ScoreTable &table) { return std::pair(table.values, table.names); }
+// What a new run reads from the store.
+inline tilemere::ScoreTables reloaded()
+{
+    ScoreBook book;
+    book.load();
+    return book.tables;
+}
+
 inline QString text(const QWidget &window, const char *child) { return window.findChild<QLabel *>(child)->text(); }
 inline void click(QWidget &in, const char *child) { QTest::mouseClick(in.findChild<QWidget *>(child), Qt::LeftButton); }
 
@@ -51,7 +56,7 @@ inline void click(QWidget &in, const char *child) { QTest::mouseClick(in.findChi
 inline QList<QStringList> lists(const QWidget &board)
 {
     QList<QStringList> shown;
-    for (const char *name : {"lstName", "lstTotMoves", "lstName2", "lstTime"}) {
+    for (const char *name : {"movesNames", "movesList", "timeNames", "timeList"}) {
         const auto *list = board.findChild<QListWidget *>(name);
         shown.emplace_back();
         for (int row = 0; list && row < list->count(); ++row)
@@ -72,11 +77,11 @@ struct BoardCloser {
     BoardCloser()
     {
         QObject::connect(&poll, &QTimer::timeout, &poll, [this] {
-            if (auto *board = qobject_cast<frmScoresBoard *>(QApplication::activeModalWidget());
+            if (auto *board = qobject_cast<tilemere::ScoreBoard *>(QApplication::activeModalWidget());
                 board && board->isVisible()) {
                 ++boards;
                 shown = lists(*board);
-                click(*board, "lblCloseScores");
+                click(*board, "closeButton");
             }
         });
         poll.start(10);

@@ -1,8 +1,8 @@
 #pragma once
-// Solves the 3 x 3 board in gBoard breadth-first, so whole-game tests can
+// Solves a 3 x 3 board breadth-first, so whole-game tests can
 // play to the end by clicking the cells a player would.
 
-#include "GameState.h"
+#include "Board.h"
 
 #include <array>
 #include <deque>
@@ -14,11 +14,11 @@ namespace tilemere::testing {
 
 using Position = std::string; // the nine tiles as digits, the hole is '9'
 
-inline Position boardPosition()
+inline Position boardPosition(const Board &board)
 {
     Position position;
     for (int cell = 1; cell <= 9; ++cell)
-        position += static_cast<char>('0' + gBoard(cell));
+        position += static_cast<char>('0' + board(cell));
     return position;
 }
 
