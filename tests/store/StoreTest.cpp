@@ -272,7 +272,7 @@ TEST_F(StoreTest, AFileThatIsNoStoreIsKeptAsideWithoutReplacingAnEarlierCopy)
 }
 
 // Root may read and write anything, so this runs as an ordinary user only;
-// CTest runs it once more as "nobody" (run_as_nobody.sh) when the tests run as root.
+// CTest runs it once more as "nobody" (tests/support/run_as_nobody.sh) when the tests run as root.
 // Each game below wins a result after Clear Scores and is then closed.
 TEST_F(StoreTest, AStoreThatCannotBeReadOrWrittenIsReportedAndNoScoreIsLost)
 {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Plays the game's sounds through playSound into a private sound server with
-# a null output, records what comes out of it and checks that it was heard:
-# whole (a short sound must not lose its tail), and again when a click starts
-# while the last one still plays.
-#   real_sound_test.sh <sound_probe>
+# The game's sounds through playSound. First without any sound server: every
+# play must return and nothing be shown. Then into a private server with a
+# null output, recording what comes out of it: each sound must be heard whole
+# (a short one must not lose its tail), also when a click starts while the
+# last one still plays.
+#   sound_test.sh <sound_probe>
 set -u
 probe=$1
 
@@ -44,6 +45,22 @@ export PULSE_RUNTIME_PATH="$work/runtime/pulse" PULSE_CLIENTCONFIG="$work/client
 export PULSE_SERVER="unix:$work/runtime/native"
 export QT_QPA_PLATFORM=offscreen
 
+# Test tones of our own: click 200 ms mono, claps 500 ms stereo at another rate.
+sox -n -r 44100 -b 16 -c 1 "$work/app/Gfx/click.wav" synth 0.2 sine 880 vol 0.5 || fail "sox"
+sox -n -r 22050 -b 16 -c 2 "$work/app/Gfx/claps.wav" synth 0.5 sine 440 sine 660 vol 0.5 || fail "sox"
+echo "not a sound" > "$work/app/Gfx/broken.wav"
+
+# No server yet: the game goes on silently, starting none.
+output=$(timeout 30 "$probe" "$work/app" 800 click.wav@0 click.wav@30 claps.wav@60 \
+    missing.wav@90 broken.wav@120 click.wav@150 2>&1)
+status=$?
+echo "$output"
+[ "$status" -ne 124 ] || fail "the program hung without a sound server"
+[ "$status" -eq 0 ] || fail "without a sound server the program ended with $status"
+played=$(echo "$output" | grep -c "returned after")
+[ "$played" -eq 6 ] || fail "$played of 6 plays returned without a sound server"
+[ ! -e "$work/runtime/pulse/pid" ] || fail "a sound server was started"
+
 pulseaudio --daemonize=no -n --system=false --exit-idle-time=-1 --disallow-exit \
     --disallow-module-loading=false --use-pid-file=no --realtime=no --high-priority=no \
     --log-target=file:"$work/server.log" \
@@ -71,10 +88,6 @@ for _ in $(seq 50); do
     sleep 0.2
 done
 [ -n "$latency" ] && [ "$latency" -lt 50000 ] || fail "the null output stays at ${latency:-?} us latency"
-
-# Test tones of our own: click 200 ms mono, claps 500 ms stereo at another rate.
-sox -n -r 44100 -b 16 -c 1 "$work/app/Gfx/click.wav" synth 0.2 sine 880 vol 0.5 || fail "sox"
-sox -n -r 22050 -b 16 -c 2 "$work/app/Gfx/claps.wav" synth 0.5 sine 440 sine 660 vol 0.5 || fail "sox"
 
 # record <name> <end ms> <file>@<ms> ...: the probe's plays, recorded.
 record() {
@@ -128,4 +141,4 @@ check restart 0.15
 record solve 1500 click.wav@100 claps.wav@130
 check solve 0.4
 
-echo "PASSED: every sound came out whole"
+echo "PASSED: silent without a server, and every sound came out whole with one"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs some of a test program's tests as the unprivileged user "nobody", for
-# checks that root passes whatever they test (folder permissions).
+# checks that root passes whatever they test (file and folder permissions).
 #   run_as_nobody.sh <test program> <gtest filter>
 set -u
 program=$1
