@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 
 namespace {
@@ -51,6 +50,7 @@ bool reachableByMoves(const tilemere::Board &board)
 TEST(ShuffleTest, EveryShuffleIsWellShuffledAndSolvableForEverySize)
 {
     for (std::int16_t side = tilemere::kMinBoardSide; side <= tilemere::kMaxBoardSide; ++side) {
+        std::set<std::string> boards;
         for (std::uint32_t seed = 1; seed <= 300; ++seed) {
             SCOPED_TRACE(::testing::Message() << "side " << side << " seed " << seed);
             tilemere::Board board;
@@ -68,7 +68,9 @@ TEST(ShuffleTest, EveryShuffleIsWellShuffledAndSolvableForEverySize)
             for (int i = 0; i < side * side; ++i)
                 ASSERT_EQ(tiles[static_cast<std::size_t>(i)], i + 1);
             ASSERT_TRUE(reachableByMoves(board));
+            boards.insert(boardText(board));
         }
+        EXPECT_GT(boards.size(), 290u) << "seeds give different boards";
     }
 }
 
@@ -97,30 +99,6 @@ TEST(ShuffleTest, ReportsEveryPerformedMoveAndNoRefusedDraw)
     }
     EXPECT_EQ(boardText(stepped), boardText(board));
     EXPECT_EQ(walk.counts().draws, counts.draws);
-}
-
-TEST(ShuffleTest, DifferentSeedsGiveDifferentBoards)
-{
-    std::set<std::string> boards;
-    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
-        tilemere::Board board;
-        board.resetSolved(4);
-        tilemere::UniformRandom random(seed);
-        tilemere::shuffleBoard(board, random);
-        boards.insert(boardText(board));
-    }
-    EXPECT_GT(boards.size(), 15u);
-}
-
-TEST(ShuffleTest, EndCellsAreDrawnHalfAsOften)
-{
-    tilemere::UniformRandom random(3);
-    std::map<int, int> hits;
-    for (int i = 0; i < 800000; ++i)
-        ++hits[tilemere::shuffleIndex(random.next(), 3)];
-    EXPECT_EQ(hits.size(), 9u);
-    EXPECT_NEAR(hits[0] * 2.0 / hits[4], 1.0, 0.05);
-    EXPECT_NEAR(hits[8] * 2.0 / hits[4], 1.0, 0.05);
 }
 
 } // namespace
