@@ -70,7 +70,7 @@ TEST(ShuffleTest, EveryShuffleIsWellShuffledAndSolvableForEverySize)
             ASSERT_TRUE(reachableByMoves(board));
             boards.insert(boardText(board));
         }
-        EXPECT_GT(boards.size(), 290u) << "seeds give different boards";
+        EXPECT_GT(boards.size(), 200u) << "seeds give different boards";
     }
 }
 
