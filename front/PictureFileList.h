@@ -1,5 +1,5 @@
 #pragma once
-// File1: the picture files of one folder, never shown. It answers the
+// The picture files of one folder, never shown. It answers the
 // browser's questions (how many, which name at an index) and names the
 // picture a new game is cut from.
 
