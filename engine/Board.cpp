@@ -48,6 +48,21 @@ int Board::holeIndex() const
     return -1;
 }
 
+int Board::tileToward(Direction direction) const
+{
+    const int hole = holeIndex();
+    // The tile comes from the side opposite to where it goes.
+    int column = hole % side_;
+    int row = hole / side_;
+    switch (direction) {
+    case Direction::Left: ++column; break;
+    case Direction::Right: --column; break;
+    case Direction::Up: ++row; break;
+    case Direction::Down: --row; break;
+    }
+    return isOnBoard(column, row, side_, side_) ? row * side_ + column : -1;
+}
+
 bool Board::isSolved() const
 {
     for (int cell = 1; cell <= cellCount(); ++cell)

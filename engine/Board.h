@@ -11,6 +11,9 @@ namespace tilemere {
 inline constexpr std::int16_t kMinBoardSide = 3;
 inline constexpr std::int16_t kMaxBoardSide = 6;
 
+// The way a tile is asked to slide, as the arrow keys give it.
+enum class Direction { Left, Right, Up, Down };
+
 // True when 0 <= column < columns and 0 <= row < rows.
 bool isOnBoard(int column, int row, int columns, int rows);
 
@@ -36,6 +39,11 @@ public:
 
     // The 0-based index of the hole.
     int holeIndex() const;
+
+    // The 0-based index of the tile that would slide into the hole moving
+    // toward direction (Left: the tile right of the hole), or -1 when the
+    // hole lies on that edge. Precondition: the board holds a hole.
+    int tileToward(Direction direction) const;
 
     // True when every cell holds its own tile.
     bool isSolved() const;

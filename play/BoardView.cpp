@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace tilemere {
 
 BoardView::BoardView(QWidget *parent)
@@ -35,8 +37,10 @@ void BoardView::clear()
 
 void BoardView::surfaceChanged()
 {
-    if (size() != surface_.size())
-        resize(surface_.size());
+    const QSizeF logical = surface_.deviceIndependentSize();
+    const QSize shown(static_cast<int>(std::ceil(logical.width())), static_cast<int>(std::ceil(logical.height())));
+    if (size() != shown)
+        resize(shown);
     update();
 }
 
@@ -44,12 +48,14 @@ void BoardView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.setClipRegion(event->region());
-    painter.drawImage(0, 0, surface_);
-    // Only while a resize is pending can the widget be larger than its surface.
-    if (width() > surface_.width())
-        painter.fillRect(surface_.width(), 0, width() - surface_.width(), height(), backgroundColour());
-    if (height() > surface_.height())
-        painter.fillRect(0, surface_.height(), width(), height() - surface_.height(), backgroundColour());
+    painter.drawImage(QPointF(0, 0), surface_);
+    // The widget is larger than its surface while a resize is pending, and by
+    // a fraction of a pixel at a fractional pixel ratio.
+    const QSizeF drawn = surface_.deviceIndependentSize();
+    if (width() > drawn.width())
+        painter.fillRect(QRectF(drawn.width(), 0, width() - drawn.width(), height()), backgroundColour());
+    if (height() > drawn.height())
+        painter.fillRect(QRectF(0, drawn.height(), width(), height() - drawn.height()), backgroundColour());
     emit painted();
 }
 

@@ -13,7 +13,9 @@ class BoardView : public QWidget {
 public:
     explicit BoardView(QWidget *parent);
 
-    // What the board shows. After drawing into it, call surfaceChanged().
+    // What the board shows, in device pixels with its pixel ratio set, so
+    // that it reaches a high-density screen pixel for pixel. After drawing
+    // into it, call surfaceChanged().
     QImage &surface() { return surface_; }
     const QImage &surface() const { return surface_; }
 
@@ -23,7 +25,7 @@ public:
     // Fills the surface with the background colour, keeping its size.
     void clear();
 
-    // Takes the surface's size and schedules a paint.
+    // Takes the surface's logical size (rounded up) and schedules a paint.
     void surfaceChanged();
 
 signals:

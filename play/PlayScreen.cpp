@@ -26,11 +26,12 @@ constexpr int kAnimatedShuffleStepMs = 10;
 constexpr QSize kLogoSize(55, 55);
 constexpr QSize kVolumeIconSize(28, 28);
 
-// A picture from the Gfx folder, or an empty one of the given size when it
-// is missing or unreadable, so that the window looks and works the same.
-QImage gfxPicture(const char *fileName, QSize fallbackSize)
+// A picture from the Gfx folder drawn for the screen's pixel ratio, or an
+// empty one of the given size when it is missing or unreadable, so that the
+// window looks and works the same.
+QImage gfxPicture(const char *fileName, QSize fallbackSize, double devicePixelRatio)
 {
-    QImage picture = loadPicture(applicationFolder() + QStringLiteral("/Gfx/") + QLatin1String(fileName));
+    QImage picture = loadArtwork(QLatin1String(fileName), devicePixelRatio);
     if (picture.isNull()) {
         picture = QImage(fallbackSize, QImage::Format_ARGB32_Premultiplied);
         picture.fill(Qt::transparent);
@@ -68,15 +69,16 @@ PlayScreen::PlayScreen(Game &game, ScoreBook &scores)
     : QWidget(nullptr, Qt::Window), game_(game), scores_(scores), random_(UniformRandom::fromEntropy())
 {
     setObjectName(QStringLiteral("playScreen"));
+    setFocusPolicy(Qt::StrongFocus); // the arrow keys play
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
     placeControls(*this, kPlayScreenLayout);
     connectSignals();
     setAppTitle(*this);
-    const QImage logo = gfxPicture("BW_logo.jpg", kLogoSize);
+    const QImage logo = gfxPicture("BW_logo.jpg", kLogoSize, devicePixelRatioF());
     logoLink_->setImage(logo, false);
-    logoLink_->resize(logo.size());
+    logoLink_->resize(logo.deviceIndependentSize().toSize());
     showSoundIcon();
     placeForm(*this);
 }
@@ -86,6 +88,9 @@ void PlayScreen::createControls()
     previewPanel_ = named(new QWidget(this), "previewPanel");
     previewCheck_ = named(new QCheckBox(QStringLiteral("Show Preview"), previewPanel_), "previewCheck");
     previewCheck_->setFont(captionFont(12));
+    // The arrow keys belong to the board: a focused check box would take them
+    // to move the focus instead.
+    previewCheck_->setFocusPolicy(Qt::NoFocus);
     previewPicture_ = named(new ClickLabel(previewPanel_), "previewPicture");
 
     countersPanel_ = named(new QWidget(this), "countersPanel");
@@ -175,9 +180,9 @@ void PlayScreen::connectSignals()
 
 void PlayScreen::showSoundIcon()
 {
-    const QImage icon = gfxPicture(game_.soundOn ? "Volume.bmp" : "MuteVolume.bmp", kVolumeIconSize);
+    const QImage icon = gfxPicture(game_.soundOn ? "Volume.bmp" : "MuteVolume.bmp", kVolumeIconSize, devicePixelRatioF());
     soundSwitch_->setImage(icon, false);
-    soundSwitch_->resize(icon.size());
+    soundSwitch_->resize(icon.deviceIndependentSize().toSize());
 }
 
 // The colours every new game sets again, then the preview shown again.

@@ -82,6 +82,9 @@ private:
     void resetLinks();
 
     // The game (PlayScreenGame.cpp).
+    bool isPlaying() const;
+    // A click or an arrow key on the tile at the 0-based index.
+    void playMove(int index);
     void resetForNewGame();
     bool showPicture(const QString &path);
     void redrawBoard();

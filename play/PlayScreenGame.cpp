@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <utility>
+
 namespace tilemere {
 
 namespace {
@@ -70,6 +72,7 @@ bool PlayScreen::startGame(const QString &picturePath, bool animateShuffle)
     show();
     raise();
     activateWindow();
+    setFocus(); // the arrow keys work without a click first
     shuffle_.emplace(game_.board, random_);
     if (animateShuffle) {
         // Each move is drawn from the event loop, so the window repaints,
@@ -114,15 +117,20 @@ void PlayScreen::endShuffle()
 bool PlayScreen::showPicture(const QString &path)
 {
     const QString fileName = path.isEmpty() ? applicationFolder() + QStringLiteral("/Gfx/1.bmp") : path;
-    // A very large photo is decoded at a reduced scale: the board never shows
-    // more than the pixels of the buffer.
-    const QImage picture = loadPicture(fileName, QSize(kPictureBufferSide, kPictureBufferSide));
+    // The board and the preview are drawn from the picture in the screen's
+    // own pixels, so a high-density screen shows the picture's detail. A very
+    // large photo is decoded at a reduced scale: the board never shows more
+    // than the pixels of the buffer.
+    const double ratio = devicePixelRatioF();
+    const int bufferSide = bufferDeviceSide(ratio);
+    const QImage picture = loadPicture(fileName, QSize(bufferSide, bufferSide));
     if (picture.isNull())
         return false;
     picture_ = picture;
-    tileSource_ = stretchToBuffer(picture_);
-    previewPicture_->setImage(
-        picture_.scaled(previewPicture_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation), true);
+    tileSource_ = stretchToBuffer(picture_, ratio);
+    QImage preview = picture_.scaled(previewPicture_->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    preview.setDevicePixelRatio(ratio);
+    previewPicture_->setImage(preview, true);
     redrawBoard();
     return true;
 }
@@ -131,7 +139,9 @@ void PlayScreen::redrawBoard()
 {
     if (tileSource_.isNull()) {
         // No picture yet: the buffer is blank, as an unused picture box is.
-        tileSource_ = QImage(kPictureBufferSide, kPictureBufferSide, QImage::Format_RGB32);
+        const int bufferSide = bufferDeviceSide(devicePixelRatioF());
+        tileSource_ = QImage(bufferSide, bufferSide, QImage::Format_RGB32);
+        tileSource_.setDevicePixelRatio(devicePixelRatioF());
         tileSource_.fill(boardView_->backgroundColour());
     }
     drawTiles(game_.board, tileSource_, boardView_->surface(), boardView_->backgroundColour());
@@ -145,26 +155,36 @@ void PlayScreen::onBoardPressed(QPointF position)
         finishShuffleNow();
         return;
     }
-    // Once the puzzle is solved the board is finished with: a further move
-    // would change the result that has just been ranked.
-    if (winTimer_->isActive() || !clockTimer_->isActive())
+    if (!isPlaying())
         return;
+    // Cells are found in the surface's device pixels, where the tiles lie
+    // edge to edge at any pixel ratio.
     const int side = game_.board.side();
-    if (side < kMinBoardSide)
-        return;
     const QImage &surface = boardView_->surface();
+    const double ratio = surface.devicePixelRatio();
     const int cellWidth = roundHalfEven(static_cast<double>(surface.width()) / side);
     const int cellHeight = roundHalfEven(static_cast<double>(surface.height()) / side);
-    const int x = roundHalfEven(position.x());
-    const int y = roundHalfEven(position.y());
+    const int x = roundHalfEven(position.x() * ratio);
+    const int y = roundHalfEven(position.y() * ratio);
     if (cellWidth <= 0 || cellHeight <= 0 || x < 0 || y < 0)
         return;
     const int column = x / cellWidth;
     const int row = y / cellHeight;
     if (column >= side || row >= side)
         return;
+    playMove(row * side + column);
+}
 
-    if (game_.makeMove(row * side + column)) {
+bool PlayScreen::isPlaying() const
+{
+    // Once the puzzle is solved the board is finished with: a further move
+    // would change the result that has just been ranked.
+    return !winTimer_->isActive() && clockTimer_->isActive() && game_.board.side() >= kMinBoardSide;
+}
+
+void PlayScreen::playMove(int index)
+{
+    if (game_.makeMove(index)) {
         redrawBoard();
         if (game_.soundOn)
             playSound(QStringLiteral("click.wav"));
@@ -180,6 +200,18 @@ void PlayScreen::keyPressEvent(QKeyEvent *event)
     // Any key skips the rest of an animated shuffle.
     if (isShuffling()) {
         finishShuffleNow();
+        return;
+    }
+    static constexpr std::pair<int, Direction> kArrows[] = {
+        {Qt::Key_Left, Direction::Left}, {Qt::Key_Right, Direction::Right},
+        {Qt::Key_Up, Direction::Up}, {Qt::Key_Down, Direction::Down}};
+    for (const auto &[key, direction] : kArrows) {
+        if (event->key() != key)
+            continue;
+        // A key with no tile on its side is no move: nothing is counted or shown.
+        const int tile = isPlaying() ? game_.board.tileToward(direction) : -1;
+        if (tile >= 0)
+            playMove(tile);
         return;
     }
     // Escape does not give the game up; Back is the way out.

@@ -2,17 +2,19 @@
 
 #include "Board.h"
 
-#include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 
 namespace tilemere {
 
-QImage stretchToBuffer(const QImage &picture)
+QImage stretchToBuffer(const QImage &picture, double devicePixelRatio)
 {
-    return picture
-        .scaled(kPictureBufferSide, kPictureBufferSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
+    const int side = bufferDeviceSide(devicePixelRatio);
+    QImage buffer = picture.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(devicePixelRatio);
+    return buffer;
 }
 
 void drawTiles(const Board &tiles, const QImage &source, QImage &board, const QColor &background)
@@ -26,6 +28,8 @@ void drawTiles(const Board &tiles, const QImage &source, QImage &board, const QC
     const QSize boardSize(side * tileWidth, side * tileHeight);
     if (board.size() != boardSize || board.format() != QImage::Format_RGB32)
         board = QImage(boardSize, QImage::Format_RGB32);
+    if (board.devicePixelRatio() != source.devicePixelRatio())
+        board.setDevicePixelRatio(source.devicePixelRatio());
     board.fill(background);
 
     const int hole = side * side - 1;
@@ -53,10 +57,18 @@ void drawGrid(QImage &board, int side)
     const double stepX = static_cast<double>(width) / side;
     const double stepY = static_cast<double>(height) / side;
 
-    QPainter painter(&board);
-    // A pen two pixels wide centred on the line; off-board halves are clipped.
-    auto vertical = [&](int x) { painter.fillRect(x - 1, 0, 2, height, kGridRed); };
-    auto horizontal = [&](int y) { painter.fillRect(0, y - 1, width, 2, kGridRed); };
+    // Filled in device pixels, not through a painter, whose scaling would
+    // smear a line starting between two pixels at a fractional ratio.
+    const int lineWidth = std::max(2, roundHalfEven(2 * board.devicePixelRatio()));
+    const int before = lineWidth / 2; // a line is centred on its position
+    const QRgb red = kGridRed.rgb();
+    const auto fill = [&board, red](QRect area) {
+        area &= board.rect(); // the outer halves of the frame fall off the board
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::fill_n(reinterpret_cast<QRgb *>(board.scanLine(y)) + area.left(), area.width(), red);
+    };
+    auto vertical = [&](int x) { fill(QRect(x - before, 0, lineWidth, height)); };
+    auto horizontal = [&](int y) { fill(QRect(0, y - before, width, lineWidth)); };
     vertical(0);
     horizontal(0);
     int x = roundHalfEven(stepX);

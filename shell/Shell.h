@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QImage;
 class QWidget;
 
 namespace tilemere {
@@ -48,6 +49,12 @@ void playSound(const QString &fileName);
 // desktop's browser. Failures are ignored.
 void openHelp();
 void openWebSite();
+
+// A picture of the game's own artwork in the Gfx folder (gfxName like
+// "BW_logo.jpg"), sharp on the screen: on one of pixel ratio above 1 its
+// double-size drawing ("BW_logo@2x.jpg") with ratio 2 set, when there is one;
+// otherwise the plain file. A null image when neither can be read.
+QImage loadArtwork(const QString &gfxName, double devicePixelRatio);
 
 // A resource folder counts as present when it exists and can be listed.
 bool resourceFolderPresent(const QString &path);

@@ -38,6 +38,32 @@ TEST(BoardTest, OnlyTheNeighboursOfTheHoleMove)
     }
 }
 
+// An arrow slides the tile on the far side of the hole toward it; at an edge
+// there is none, and a row's end never wraps to the next row.
+TEST(BoardTest, ArrowsPickTheTileOnTheFarSideOfTheHole)
+{
+    const struct { const char *name, *board; int left, right, up, down; } rows[] = {
+        {"bottom-right corner", "1 2 3/4 5 6/7 8 9", -1, 7, -1, 5},
+        {"top-left corner", "9 1 2/3 4 5/6 7 8", 1, -1, 3, -1},
+        {"top edge", "1 9 2/3 4 5/6 7 8", 2, 0, 4, -1},
+        {"left edge", "1 2 3/9 4 5/6 7 8", 4, -1, 6, 0},
+        {"middle", "1 2 3/4 9 6/7 8 5", 5, 3, 7, 1},
+        {"right edge of 4x4", "1 2 3 4/5 6 7 16/9 10 11 8/13 14 15 12", -1, 6, 11, 3},
+    };
+    using tilemere::Direction;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const tilemere::Board board = boardFrom(row.board);
+        const std::pair<Direction, int> expected[] = {
+            {Direction::Left, row.left}, {Direction::Right, row.right}, {Direction::Up, row.up}, {Direction::Down, row.down}};
+        for (const auto &[direction, tile] : expected) {
+            EXPECT_EQ(board.tileToward(direction), tile) << static_cast<int>(direction);
+            tilemere::Board moved = board;
+            EXPECT_TRUE(tile < 0 || moved.slide(tile)) << "a tile beside the hole";
+        }
+    }
+}
+
 TEST(BoardTest, MoveCountStopsAtItsLimitInsteadOfTurningNegative)
 {
     Game game;

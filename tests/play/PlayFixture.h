@@ -108,6 +108,13 @@ protected:
         QTest::mouseClick(&board(), button, {}, {(cell - 1) % side * width + width / 2, (cell - 1) / side * height + height / 2});
     }
 
+    // A key pressed wherever the keyboard focus is, as a player's would be.
+    void pressKey(Qt::Key key)
+    {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), key);
+    }
+
     // Drives the win animation to its end, turning down the score entry;
     // returns the number of ticks it took and notes whether the score entry opened.
     int finishWin()

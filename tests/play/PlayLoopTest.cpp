@@ -1,6 +1,9 @@
 // Clicks, counters, the clock, the shuffle and the win, driven through the real window.
+#include "EightPuzzleSolver.h"
 #include "PlayFixture.h"
 #include "ScoreTables.h"
+
+#include <array>
 
 namespace {
 
@@ -36,7 +39,7 @@ TEST_F(PlayScreenTest, ClickMovesOnlyATileBesideTheHole)
 
 // The animated shuffle draws each move from the event loop at 10 ms a
 // move; clicks on the board and the links do nothing to the game meanwhile,
-// and a click or a key finishes the same walk at once. Unanimated, the board
+// and a click or a key (an arrow too, moving nothing) finishes the same walk at once. Unanimated, the board
 // is shuffled when the game starts. Play begins at 0 moves either way.
 TEST_F(PlayScreenTest, ShuffleAnimatesFromTheEventLoopAndCanBeSkipped)
 {
@@ -63,7 +66,7 @@ TEST_F(PlayScreenTest, ShuffleAnimatesFromTheEventLoopAndCanBeSkipped)
             if (row.skip == QLatin1String("click"))
                 clickCell(1);
             else
-                QTest::keyClick(&form(), Qt::Key_Space);
+                pressKey(Qt::Key_Left);
         }
         EXPECT_FALSE(form().isShuffling());
         EXPECT_EQ(boardText(game.board), boardText(replay));
@@ -71,6 +74,42 @@ TEST_F(PlayScreenTest, ShuffleAnimatesFromTheEventLoopAndCanBeSkipped)
         EXPECT_EQ(game.moveCount, 0);
         EXPECT_TRUE(timerActive("clockTimer"));
     }
+}
+
+// A whole game won with the arrow keys alone, sent wherever the keyboard
+// focus is once the game has started. A key toward an edge with no tile
+// beyond it does nothing, and once the puzzle is solved no key does anything.
+TEST_F(PlayScreenTest, ArrowKeysAloneWinAWholeGame)
+{
+    ASSERT_TRUE(startGame(3, 7));
+    const std::vector<int> cells = tilemere::testing::solveThreeByThree(tilemere::testing::boardPosition(game.board));
+    ASSERT_GE(cells.size(), 10u);
+    for (const int cell : cells) {
+        const int hole = game.board.holeIndex(), tile = cell - 1, moves = game.moveCount;
+        const std::string before = boardText(game.board);
+        const bool edges[] = {hole % 3 == 2, hole % 3 == 0, hole / 3 == 2, hole / 3 == 0};
+        for (int side = 0; side < 4; ++side)
+            if (edges[side])
+                pressKey(std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}[side]);
+        EXPECT_EQ(boardText(game.board), before);
+        EXPECT_EQ(game.moveCount, moves);
+        pressKey(tile == hole + 1 ? Qt::Key_Left : tile == hole - 1 ? Qt::Key_Right : tile == hole + 3 ? Qt::Key_Up : Qt::Key_Down);
+        ASSERT_EQ(game.board.holeIndex(), tile);
+    }
+    const auto moves = static_cast<qsizetype>(cells.size());
+    EXPECT_TRUE(game.board.isSolved());
+    EXPECT_EQ(text("movesLabel"), QString::number(moves));
+    EXPECT_EQ(sounds.count(QStringLiteral("click.wav")), moves);
+    EXPECT_EQ(sounds.last(), QStringLiteral("claps.wav"));
+    EXPECT_TRUE(child("congratsLabel")->isVisible());
+
+    pressKey(Qt::Key_Right); // would slide tile 8 back out
+    form().advanceWin();
+    pressKey(Qt::Key_Down);
+    EXPECT_TRUE(game.board.isSolved());
+    EXPECT_EQ(text("movesLabel"), QString::number(moves));
+    finishWin();
+    EXPECT_TRUE(scoreEntryOpened && onFrontScreen());
 }
 
 TEST_F(PlayScreenTest, ClockTicksEverySecondShowingMinutesAndTwoDigitSeconds)
