@@ -1,6 +1,7 @@
 // The window around the board: its look, the preview, the sound switch, the
 // links' hover highlight, Back, closing, and pictures that are not there.
 #include "PlayScreenLayout.h"
+#include "TileRenderer.h"
 #include "PlayFixture.h"
 
 #include <QCheckBox>
@@ -102,6 +103,37 @@ TEST_F(PlayScreenTest, LinksHighlightUnderThePointerAndResetOverTheBackground)
     QTest::mouseMove(child("backButton"), child("backButton")->rect().center());
     QTest::mouseMove(&board(), {50, 50});
     EXPECT_EQ(textColour(child("backButton")), kWhite);
+}
+
+// At any pixel ratio the board keeps the design's size in logical pixels and
+// shows a picture of the screen's own resolution pixel for pixel, and the
+// logo comes from its double-size drawing above ratio 1. CTest runs this
+// once more at ratio 2.
+TEST_F(PlayScreenTest, BoardShowsThePictureAtTheScreensResolution)
+{
+    QImage doubleLogo(110, 110, QImage::Format_RGB32);
+    doubleLogo.fill(Qt::black);
+    ASSERT_TRUE(doubleLogo.save(path("Gfx/BW_logo@2x.jpg")));
+    const double ratio = form().devicePixelRatioF();
+    const int side = tilemere::bufferDeviceSide(ratio);
+    QImage checkerboard(side, side, QImage::Format_RGB32);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            checkerboard.setPixel(x, y, (x + y) % 2 ? qRgb(0, 0, 200) : qRgb(200, 200, 0));
+    picturePath = path("checkerboard.bmp");
+    ASSERT_TRUE(checkerboard.save(picturePath));
+    ASSERT_TRUE(startGame(4));
+
+    EXPECT_EQ(board().size(), QSize(400, 400));
+    EXPECT_EQ(child<QLabel>("logoLink")->size(), QSize(55, 55));
+    EXPECT_EQ(child<QLabel>("logoLink")->pixmap().devicePixelRatio(), ratio > 1 ? 2 : 1);
+    const QImage shown = form().grab(board().geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(side, side));
+    for (int x = 10; x < 20; ++x) // inside the first tile, wherever it lies
+        EXPECT_NE(shown.pixel(x, 10), shown.pixel(x + 1, 10)) << x;
+    QImage surface = board().surface();
+    surface.setDevicePixelRatio(shown.devicePixelRatio());
+    EXPECT_EQ(shown, surface);
 }
 
 TEST_F(PlayScreenTest, UnreadablePictureIsReportedAndLeadsBackToTheFrontScreen)

@@ -45,6 +45,48 @@ TEST(DrawnBoard, ShowsEachTileFromItsHomeWithTheHoleBlankAndTheGridRed)
     }
 }
 
+// On a high-density screen the board is drawn in device pixels from a buffer
+// of as many: a picture's one-pixel checkerboard stays one pixel fine on every
+// tile, tiles meet without a seam whatever the tile size, and the grid stays
+// two logical pixels wide.
+TEST(DrawnBoard, KeepsOnePixelDetailAtHigherPixelRatios)
+{
+    const struct { const char *name; double ratio; const char *position; int boardSide, lineWidth; } rows[] = {
+        {"Ratio2", 2, "16 2 3 4/5 6 7 8/9 10 11 12/13 1 14 15", 800, 4},
+        {"Ratio1.5", 1.5, "5 9 1/8 3 2/4 6 7", 600, 3},
+        {"Ratio1.25OddTiles", 1.25, "1 2 3 4 5 6/7 8 9 10 11 12/13 14 15 16 17 18/19 20 21 22 23 24/25 26 27 28 29 30/31 32 33 "
+                                    "34 36 35", 498, 2}};
+    const auto checker = [](int x, int y) { return (x + y) % 2 ? qRgb(0, 0, 200) : qRgb(200, 200, 0); };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QImage picture(tilemere::bufferDeviceSide(row.ratio), tilemere::bufferDeviceSide(row.ratio), QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, checker(x, y));
+        const tilemere::Board tiles = boardFrom(row.position);
+        const int side = tiles.side();
+        QImage board;
+        tilemere::drawTiles(tiles, tilemere::stretchToBuffer(picture, row.ratio), board, Qt::white);
+        tilemere::drawGrid(board, side);
+        ASSERT_EQ(board.size(), QSize(row.boardSide, row.boardSide));
+        EXPECT_EQ(board.devicePixelRatio(), row.ratio);
+        const int tile = board.width() / side;
+        const auto onGrid = [&](int at) { return (at + row.lineWidth / 2) % tile < row.lineWidth; };
+        int mismatches = 0;
+        for (int y = 0; y < board.height(); ++y) {
+            for (int x = 0; x < board.width(); ++x) {
+                const int home = tiles(y / tile * side + x / tile + 1) - 1;
+                const QRgb expected = onGrid(x) || onGrid(y)     ? qRgb(255, 0, 0)
+                                      : home == side * side - 1 ? qRgb(255, 255, 255)
+                                          : checker(home % side * tile + x % tile, home / side * tile + y % tile);
+                if (board.pixel(x, y) != expected && ++mismatches <= 3)
+                    ADD_FAILURE() << "pixel " << x << "," << y;
+            }
+        }
+        EXPECT_EQ(mismatches, 0);
+    }
+}
+
 TEST(StretchedPicture, WidePictureIsHalvedAcrossOnly)
 {
     const QImage buffer = tilemere::stretchToBuffer(blockPicture(800, 400));

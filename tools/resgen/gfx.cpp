@@ -1,5 +1,6 @@
 // The small pictures the game's screens use: title banner, maker's mark and
-// the sound on/off buttons.
+// the sound on/off buttons, each at its design size and at double size for
+// high-density screens ("name@2x.ext"), both reduced from one large drawing.
 #include "common.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <utility>
 
 namespace resgen {
 
@@ -47,7 +49,13 @@ void outlinedText(QPainter &p, const QFont &font, const QString &text, QPointF b
     p.drawPath(path);
 }
 
-QImage titleBanner()
+// A drawing made k times its design size, k even, so that it halves exactly.
+struct Master {
+    QImage image;
+    int k;
+};
+
+Master titleBanner()
 {
     const int k = 4;                                  // drawn larger, then reduced
     const int w = 170 * k, h = 100 * k;
@@ -106,10 +114,10 @@ QImage titleBanner()
     outlinedText(p, small, top, QPointF(w / 2.0, h * 0.25), QColor(235, 244, 252), kBackground, k * 2.2);
     outlinedText(p, big, bottom, QPointF(w / 2.0, h * 0.58), kAccent, kBackground, k * 2.8);
     p.end();
-    return downsample(img, k);
+    return {img, k};
 }
 
-QImage makerLogo()
+Master makerLogo()
 {
     const int k = 6;
     const int s = 55 * k;
@@ -151,11 +159,11 @@ QImage makerLogo()
     font.setLetterSpacing(QFont::PercentageSpacing, 88);
     outlinedText(p, font, QStringLiteral("BW"), QPointF(s / 2.0, s * 0.62), QColor(255, 255, 255), kBackground, k * 2.0);
     p.end();
-    return downsample(img, k);
+    return {img, k};
 }
 
 // The loudspeaker button: a cone, and either sound waves or a cross.
-QImage speaker(bool muted)
+Master speaker(bool muted)
 {
     const int k = 8;
     const int s = 28 * k;
@@ -188,7 +196,14 @@ QImage speaker(bool muted)
         }
     }
     p.end();
-    return downsample(img, k);
+    return {img, k};
+}
+
+// "Gfx/BW_logo.jpg" becomes "Gfx/BW_logo@2x.jpg", the name the game looks for.
+QString doubleSizeName(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
 }
 
 } // namespace
@@ -197,15 +212,22 @@ bool generateGfx(const QString &resources, const QString &only)
 {
     const QDir dir(resources);
     bool ok = true;
-    auto wanted = [&only](const char *name) { return only.isEmpty() || QString::fromLatin1(name).contains(only); };
-    if (wanted("Gfx/titleBanner.jpg"))
-        ok = save(titleBanner(), dir.filePath(QStringLiteral("Gfx/titleBanner.jpg")), 94) && ok;
-    if (wanted("Gfx/BW_logo.jpg"))
-        ok = save(makerLogo(), dir.filePath(QStringLiteral("Gfx/BW_logo.jpg")), 94) && ok;
-    if (wanted("Gfx/Volume.bmp"))
-        ok = save(speaker(false), dir.filePath(QStringLiteral("Gfx/Volume.bmp"))) && ok;
-    if (wanted("Gfx/MuteVolume.bmp"))
-        ok = save(speaker(true), dir.filePath(QStringLiteral("Gfx/MuteVolume.bmp"))) && ok;
+    const auto wanted = [&only](const QString &path) { return only.isEmpty() || path.contains(only); };
+    // The design size and the double size, reduced from the same drawing.
+    const auto write = [&](const char *name, Master (*draw)(), int quality) {
+        const QString file = QString::fromLatin1(name);
+        const QString doubled = doubleSizeName(file);
+        if (!wanted(file) && !wanted(doubled))
+            return;
+        const Master master = draw();
+        for (const auto &[path, factor] : {std::pair{file, master.k}, std::pair{doubled, master.k / 2}})
+            if (wanted(path))
+                ok = save(downsample(master.image, factor), dir.filePath(path), quality) && ok;
+    };
+    write("Gfx/titleBanner.jpg", titleBanner, 94);
+    write("Gfx/BW_logo.jpg", makerLogo, 94);
+    write("Gfx/Volume.bmp", [] { return speaker(false); }, 90);
+    write("Gfx/MuteVolume.bmp", [] { return speaker(true); }, 90);
     return ok;
 }
 
