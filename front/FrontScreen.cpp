@@ -228,10 +228,10 @@ bool FrontScreen::start()
         showMessage(this, QStringLiteral("Setup folder was missing."), windowTitle());
         return false;
     }
-    const QImage banner = loadPicture(appFolder + QStringLiteral("/Gfx/titleBanner.jpg"));
+    const QImage banner = loadArtwork(QStringLiteral("titleBanner.jpg"), devicePixelRatioF());
     if (!banner.isNull()) {
         bannerLink_->setImage(banner, false);
-        bannerLink_->resize(banner.size());
+        bannerLink_->resize(banner.deviceIndependentSize().toSize());
     }
 
     driveList_->showVolumeOf(appFolder);
