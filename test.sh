@@ -21,10 +21,10 @@ if $sanitize; then
     export LSAN_OPTIONS="suppressions=$TILEMERE_ROOT/scripts/leak-suppressions.txt:print_suppressions=0"
 fi
 
-install_missing "${BUILD_PACKAGES[@]}" libx11-dev xvfb xauth python3 pulseaudio pulseaudio-utils sox \
+install_missing "${BUILD_PACKAGES[@]}" libx11-dev libxtst-dev xvfb openbox python3 pulseaudio pulseaudio-utils sox \
     desktop-file-utils appstream
 build_program
 cd "$TILEMERE_BUILD"
 # Window tests draw offscreen; the few that start the real program get an X
-# server of their own from xvfb-run inside the test.
+# server and window manager of their own, started inside the test.
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@"

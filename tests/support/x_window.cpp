@@ -1,22 +1,29 @@
-// What the smoke test needs to know about, and do to, the game's window on a
-// bare X server: no window manager, and nothing installed beyond libX11.
+// What the desktop tests need to know about, and do to, the game's windows on
+// an X server, as a player or a window manager would.
 //
+//   x_window wm                     succeeds once a window manager runs
 //   x_window find TITLE             one line "id width height x y" per mapped
-//                                   top-level window titled TITLE
-//   x_window colours ID X Y W H     number of distinct colours in that
-//                                   rectangle of the window
+//                                   window titled TITLE (x y: its client
+//                                   area's top-left on the screen)
+//   x_window grab ID X Y W H        "colours hash" of that rectangle of the
+//                                   window: how many colours, and a hash that
+//                                   changes with any pixel
 //   x_window class ID               the window's WM_CLASS, one name a line
 //   x_window icons ID               the sizes in the window's _NET_WM_ICON
+//   x_window click ID X Y           left click at that point of the window
+//   x_window move ID X Y            ask for the window to be moved there
+//   x_window minimize ID            ask for the window to be minimised
+//   x_window activate ID            ask for the window to be shown and raised
 //   x_window close ID               ask the window to close
 //
-// Closing sends WM_DELETE_WINDOW, as a window manager's close button does:
-// killing the program instead would skip the front screen's close handler,
-// which is what saves the scores.
+// Requests go through the window manager, as a desktop's own would: closing
+// sends WM_DELETE_WINDOW, which runs the program's own closing steps.
 // Exit status: 0 done, 1 nothing found or the window refuses to be closed,
 // 2 a usage or X error.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,30 +85,45 @@ std::string title(Display *display, Window window)
     return {};
 }
 
-int find(Display *display, const char *wanted)
+bool windowManagerRuns(Display *display)
+{
+    int format = 0;
+    unsigned long items = 0;
+    property(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False),
+             XA_WINDOW, format, items);
+    return items > 0;
+}
+
+// A window manager puts each client window inside a frame of its own, so the
+// search goes down the tree.
+int find(Display *display, Window parentWindow, const char *wanted)
 {
     Window root = 0, parent = 0, *children = nullptr;
     unsigned int count = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-        return 2;
+    if (!XQueryTree(display, parentWindow, &root, &parent, &children, &count))
+        return 0;
     int found = 0;
     for (unsigned int i = 0; i < count; ++i) {
         XWindowAttributes attributes;
         // Qt keeps unmapped helper windows with the same title.
         if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable)
             continue;
-        if (title(display, children[i]) != wanted)
+        if (title(display, children[i]) != wanted) {
+            found += find(display, children[i], wanted);
             continue;
-        std::printf("0x%lx %d %d %d %d\n", children[i], attributes.width, attributes.height, attributes.x,
-                    attributes.y);
+        }
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(display, children[i], root, 0, 0, &x, &y, &child);
+        std::printf("0x%lx %d %d %d %d\n", children[i], attributes.width, attributes.height, x, y);
         ++found;
     }
     if (children)
         XFree(children);
-    return found > 0 ? 0 : 1;
+    return found;
 }
 
-int colours(Display *display, Window window, char *argv[])
+int grab(Display *display, Window window, char *argv[])
 {
     const int x = number(argv[0]), y = number(argv[1]);
     const unsigned int width = number(argv[2]), height = number(argv[3]);
@@ -109,11 +131,15 @@ int colours(Display *display, Window window, char *argv[])
     if (!image)
         return 2;
     std::unordered_set<unsigned long> seen;
+    unsigned long long hash = 14695981039346656037ULL; // FNV-1a over the pixels
     for (unsigned int row = 0; row < height; ++row)
-        for (unsigned int column = 0; column < width; ++column)
-            seen.insert(XGetPixel(image, column, row));
+        for (unsigned int column = 0; column < width; ++column) {
+            const unsigned long pixel = XGetPixel(image, column, row);
+            seen.insert(pixel);
+            hash = (hash ^ pixel) * 1099511628211ULL;
+        }
     XDestroyImage(image);
-    std::printf("%zu\n", seen.size());
+    std::printf("%zu %llx\n", seen.size(), hash);
     return 0;
 }
 
@@ -144,6 +170,33 @@ int icons(Display *display, Window window)
     return 0;
 }
 
+// Through the XTest extension, so the click arrives as a real one would, at
+// whatever the pointer is over.
+int click(Display *display, Window window, char *argv[])
+{
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), number(argv[0]), number(argv[1]), &x, &y,
+                          &child);
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+    return 0;
+}
+
+void sendMessage(Display *display, Window to, Window window, const char *type, long first, long second)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, type, False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = first;
+    event.xclient.data.l[1] = second;
+    XSendEvent(display, to, False, to == window ? NoEventMask : SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+}
+
 int close(Display *display, Window window)
 {
     const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
@@ -159,31 +212,35 @@ int close(Display *display, Window window)
         std::fprintf(stderr, "the window does not accept close requests\n");
         return 1;
     }
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(deleteWindow);
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
+    sendMessage(display, window, window, "WM_PROTOCOLS", static_cast<long>(deleteWindow), CurrentTime);
     return 0;
 }
 
 int run(Display *display, int argc, char *argv[])
 {
     const std::string command = argv[1];
+    if (command == "wm" && argc == 2)
+        return windowManagerRuns(display) ? 0 : 1;
     if (command == "find" && argc == 3)
-        return find(display, argv[2]);
+        return find(display, DefaultRootWindow(display), argv[2]) > 0 ? 0 : 1;
     if (argc < 3)
         return -1;
     const auto window = static_cast<Window>(number(argv[2]));
-    if (command == "colours" && argc == 7)
-        return colours(display, window, argv + 3);
+    const Window root = DefaultRootWindow(display);
+    if (command == "grab" && argc == 7)
+        return grab(display, window, argv + 3);
     if (command == "class" && argc == 3)
         return windowClass(display, window);
     if (command == "icons" && argc == 3)
         return icons(display, window);
+    if (command == "click" && argc == 5)
+        return click(display, window, argv + 3);
+    if (command == "move" && argc == 5)
+        return XMoveWindow(display, window, number(argv[3]), number(argv[4])), 0;
+    if (command == "minimize" && argc == 3)
+        return XIconifyWindow(display, window, DefaultScreen(display)) ? 0 : 2;
+    if (command == "activate" && argc == 3) // 2: asked for by a pager, the player's own choice
+        return sendMessage(display, root, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime), 0;
     if (command == "close" && argc == 3)
         return close(display, window);
     return -1;
@@ -205,7 +262,8 @@ int main(int argc, char *argv[])
         XCloseDisplay(display);
     }
     if (status < 0) {
-        std::fprintf(stderr, "usage: %s find TITLE | colours ID X Y W H | class ID | icons ID | close ID\n",
+        std::fprintf(stderr, "usage: %s wm | find TITLE | grab ID X Y W H | class ID | icons ID | click ID X Y |"
+                             " move ID X Y | minimize ID | activate ID | close ID\n",
                      argv[0]);
         return 2;
     }
