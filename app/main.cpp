@@ -62,5 +62,10 @@ int main(int argc, char *argv[])
     if (!front.start())
         return 0;
     front.show();
+    // A picture or folder the desktop hands over ("Open With"). A second
+    // start with one only brings the running game forward (see above).
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        front.openFromDesktop(arguments.at(1));
     return app.exec();
 }

@@ -47,6 +47,7 @@ FrontScreen::FrontScreen(Game &game, ScoreBook &scores) : game_(game), scores_(s
     createOptions();
     placeControls();
     connectSignals();
+    setUpKeyboard();
 }
 
 FrontScreen::~FrontScreen() = default;
@@ -182,22 +183,13 @@ void FrontScreen::connectSignals()
     swallowMouseMoves(*browserPanel_);
     for (QWidget *quiet : std::initializer_list<QWidget *>{pageLabel_, noPicturesLabel_, animateCheck_})
         swallowMouseMoves(*quiet);
-    thumbnailPanel_->setAcceptDrops(true);
-    thumbnailPanel_->installEventFilter(this);
+    // A picture or folder dropped anywhere on the window opens (dropEvent).
+    setAcceptDrops(true);
 }
 
 bool FrontScreen::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == thumbnailPanel_ && event->type() == QEvent::DragEnter) {
-        event->accept();
-        return true;
-    }
-    if (watched == thumbnailPanel_ && event->type() == QEvent::Drop) {
-        resetLinks();
-        event->accept();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return filterKeys(watched, event) || QWidget::eventFilter(watched, event);
 }
 
 void FrontScreen::highlight(ClickLabel &link)

@@ -12,9 +12,13 @@
 #include <memory>
 
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QRadioButton;
+class QTimer;
 
 class DriveList;
 class FolderList;
@@ -23,6 +27,7 @@ namespace tilemere {
 
 class ClickLabel;
 class PlayScreen;
+class ThumbnailFocus;
 class RoundedRect;
 struct Game;
 struct ScoreBook;
@@ -44,6 +49,13 @@ public:
     // The play screen, built on first use.
     PlayScreen &playScreen();
 
+    // A path the desktop handed over ("Open With", a command-line argument,
+    // a file:// address): a folder opens in the browser; an offered picture
+    // opens its folder on its page and starts a game with it at the chosen
+    // size. Anything else is explained in a message, and the front screen
+    // stays as it is. Call after start().
+    void openFromDesktop(const QString &path);
+
 signals:
     // A game has started on the play screen with the picture at this path.
     void gameStarted(const QString &picturePath);
@@ -62,6 +74,9 @@ protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Building the window (FrontScreen.cpp).
@@ -78,6 +93,13 @@ private:
     void openFolder();
     void showPage();
     void showPageNumber();
+
+    // Keys, drops and paths from the desktop (FrontScreenInput.cpp).
+    void setUpKeyboard();
+    bool chooseSizeByKey(const QKeyEvent &event);
+    bool filterKeys(QObject *watched, QEvent *event);
+    void openHandedPath(const QString &path);
+    void startPictureInItsFolder(const QString &path);
 
     Game &game_;
     ScoreBook &scores_;
@@ -104,6 +126,8 @@ private:
     ClickLabel *previousButton_;
     ClickLabel *nextButton_;
     std::array<RoundedRect *, 3> buttonShapes_;
+    ThumbnailFocus *thumbnailFocus_ = nullptr;
+    QTimer *listSearch_ = nullptr; // running while the player types into a list's search
 };
 
 } // namespace tilemere

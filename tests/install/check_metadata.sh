@@ -27,6 +27,9 @@ if grep -qE '^(E|W):' <<< "$report"; then
 fi
 
 [ "$(desktop_key "$entry" Icon)" = "$id" ] || fail "the menu entry's icon is not $id"
+# "Open With" offers the game for pictures only when it declares their types and takes a file.
+[[ "$(desktop_key "$entry" Exec)" == *" %f" && "$(desktop_key "$entry" MimeType)" == *image/jpeg\;* ]] ||
+    fail "the menu entry does not open pictures (Exec ... %f, MimeType=image/...)"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $id.desktop"
 grep -q "<binary>$(desktop_exec_command "$entry")</binary>" "$metainfo" ||

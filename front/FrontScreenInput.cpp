@@ -1,0 +1,227 @@
+// The front screen from the keyboard, and the pictures and folders the
+// desktop hands over: "Open With", the command line, and drops.
+#include "FrontScreen.h"
+
+#include "Controls.h"
+#include "DriveList.h"
+#include "FolderList.h"
+#include "Game.h"
+#include "PictureLoader.h"
+#include "Shell.h"
+#include "ThumbnailFocus.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace tilemere {
+
+namespace {
+
+constexpr int kSlots = 9;
+
+// The board side a key chooses, 3..6, or 0. The keypad's digits count too.
+int sideForKey(const QKeyEvent &event)
+{
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return 0;
+    const int key = event.key();
+    return key >= Qt::Key_0 + kMinBoardSide && key <= Qt::Key_0 + kMaxBoardSide ? key - Qt::Key_0 : 0;
+}
+
+// A local path from a path or a file:// address.
+QString localPath(const QString &handed)
+{
+    return handed.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? QUrl(handed).toLocalFile() : handed;
+}
+
+enum class Handed { Folder, Picture, Missing, Unreadable, NotAPicture };
+
+Handed whatIsAt(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return Handed::Missing;
+    if (info.isDir())
+        return resourceFolderPresent(path) ? Handed::Folder : Handed::Unreadable;
+    // Only a regular file of an offered type: a pipe or a device named
+    // like a picture is never opened.
+    if (!info.isFile() || !QDir::match(pictureNameFilters(), info.fileName()))
+        return Handed::NotAPicture;
+    return info.isReadable() ? Handed::Picture : Handed::Unreadable;
+}
+
+// The first local file or folder among dropped addresses.
+QString droppedPath(const QMimeData *data)
+{
+    if (data && data->hasUrls())
+        for (const QUrl &url : data->urls())
+            if (url.isLocalFile())
+                return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+void FrontScreen::setUpKeyboard()
+{
+    // Tab goes from the lists to the thumbnails, then to the options. The
+    // options take focus from Tab only, so that a click never leaves a
+    // focus mark on them.
+    std::array<QWidget *, kSlots> slotWidgets;
+    std::copy(thumbnailSlots_.begin(), thumbnailSlots_.end(), slotWidgets.begin());
+    thumbnailFocus_ = new ThumbnailFocus(*thumbnailPanel_, slotWidgets, [this] {
+            const int count = pictureList_.count();
+            const int first = game_.currentPage * kSlots;
+            return GridPage{std::clamp(count - first, 0, kSlots), game_.currentPage > 0, first + kSlots < count};
+        });
+    QList<QWidget *> options(sizeOptions_.begin(), sizeOptions_.end());
+    options.append(animateCheck_);
+    QWidget *previous = thumbnailPanel_;
+    for (QWidget *option : options) {
+        option->setFocusPolicy(Qt::TabFocus);
+        option->installEventFilter(this);
+        setTabOrder(previous, option);
+        previous = option;
+    }
+    setTabOrder(driveList_, folderList_);
+    setTabOrder(folderList_, thumbnailPanel_);
+
+    connect(thumbnailFocus_, &ThumbnailFocus::pageTurnRequested, this,
+            [this](int step) { step > 0 ? showNextPage() : showPreviousPage(); });
+    connect(thumbnailFocus_, &ThumbnailFocus::slotChosen, this, &FrontScreen::startGame);
+
+    // The lists find an entry by its first letters as they are typed; a
+    // digit typed within that run searches instead of choosing a size.
+    listSearch_ = new QTimer(this);
+    listSearch_->setSingleShot(true);
+    listSearch_->setInterval(QApplication::keyboardInputInterval());
+    driveList_->installEventFilter(this);
+    folderList_->installEventFilter(this);
+}
+
+bool FrontScreen::chooseSizeByKey(const QKeyEvent &event)
+{
+    const int side = sideForKey(event);
+    if (side == 0)
+        return false;
+    sizeOptions_[static_cast<std::size_t>(side - kMinBoardSide)]->setChecked(true);
+    return true;
+}
+
+// Keys no control took: the size keys, wherever the focus is.
+void FrontScreen::keyPressEvent(QKeyEvent *event)
+{
+    if (chooseSizeByKey(*event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool FrontScreen::filterKeys(QObject *watched, QEvent *event)
+{
+    // The size options are one stop for Tab, entered at the one chosen, as
+    // in any option group; the arrow keys move within it.
+    if (watched->objectName().startsWith(QLatin1String("sizeOption"))) {
+        const auto checked = std::find_if(sizeOptions_.begin(), sizeOptions_.end(),
+                                          [](const QRadioButton *option) { return option->isChecked(); });
+        if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && *checked != watched)
+                (*checked)->setFocus(reason);
+        } else if (event->type() == QEvent::KeyPress) {
+            const auto &key = static_cast<const QKeyEvent &>(*event);
+            const bool backwards = key.key() == Qt::Key_Backtab || key.modifiers() & Qt::ShiftModifier;
+            if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) {
+                backwards ? thumbnailPanel_->setFocus(Qt::BacktabFocusReason) : animateCheck_->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return false;
+    }
+    if ((watched != driveList_ && watched != folderList_) || event->type() != QEvent::KeyPress)
+        return false;
+    const auto &key = static_cast<const QKeyEvent &>(*event);
+    if (!listSearch_->isActive() && chooseSizeByKey(key))
+        return true;
+    if (!key.text().isEmpty() && key.text().front().isPrint())
+        listSearch_->start();
+    return false;
+}
+
+void FrontScreen::openFromDesktop(const QString &path)
+{
+    openHandedPath(localPath(path));
+}
+
+void FrontScreen::openHandedPath(const QString &path)
+{
+    const Handed what = whatIsAt(path);
+    if (what == Handed::Folder) {
+        const QString folder = QFileInfo(path).absoluteFilePath();
+        driveList_->showVolumeOf(folder);
+        folderList_->setPath(folder);
+    } else if (what == Handed::Picture) {
+        startPictureInItsFolder(QFileInfo(path).absoluteFilePath());
+    } else {
+        const QString text = what == Handed::Missing      ? QStringLiteral("There is no picture or folder at %1.")
+                             : what == Handed::Unreadable ? QStringLiteral("%1 cannot be read.")
+                                                          : QStringLiteral("%1 is not a picture the game can open.");
+        showMessage(this, text.arg(path), windowTitle());
+    }
+}
+
+void FrontScreen::startPictureInItsFolder(const QString &path)
+{
+    const QFileInfo picture(path);
+    driveList_->showVolumeOf(picture.absolutePath());
+    folderList_->setPath(picture.absolutePath());
+    int index = 0;
+    while (index < pictureList_.count() && pictureList_.entry(index) != picture.fileName())
+        ++index;
+    // A hidden file, or one beyond the most a folder offers.
+    if (index == pictureList_.count()) {
+        showMessage(this, QStringLiteral("%1 is not a picture the game can open.").arg(path), windowTitle());
+        return;
+    }
+    if (index / kSlots != game_.currentPage) {
+        game_.currentPage = static_cast<std::int16_t>(index / kSlots);
+        showPage();
+        showPageNumber();
+    }
+    startGame(index % kSlots);
+}
+
+void FrontScreen::dragEnterEvent(QDragEnterEvent *event)
+{
+    const Handed what = whatIsAt(droppedPath(event->mimeData()));
+    if (what == Handed::Folder || what == Handed::Picture)
+        event->acceptProposedAction();
+}
+
+void FrontScreen::dropEvent(QDropEvent *event)
+{
+    resetLinks();
+    const QString path = droppedPath(event->mimeData());
+    const Handed what = whatIsAt(path);
+    if (what != Handed::Folder && what != Handed::Picture)
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so the program it came from is not kept
+    // waiting while a folder is read or a game starts.
+    QTimer::singleShot(0, this, [this, path] { openHandedPath(path); });
+}
+
+} // namespace tilemere

@@ -1,0 +1,104 @@
+// The front screen from the keyboard: Tab through the controls, the focus
+// frame on the thumbnails moved by arrows and page keys, Enter starting the
+// framed picture, and the size keys.
+#include "FrontTestSupport.h"
+#include "ThumbnailFocus.h"
+
+#include <QApplication>
+
+using namespace fronttest;
+
+namespace {
+
+QWidget *focused() { return QApplication::focusWidget(); }
+
+void press(Qt::Key key) { QTest::keyClick(focused(), key); }
+
+// "page:slot" of the frame, "-" while it is not drawn.
+QString frame(const Started &front)
+{
+    const auto *focus = front.child<tilemere::ThumbnailFocus>("thumbnailFocus");
+    return focus->frameShown() ? QStringLiteral("%1:%2").arg(front.game.currentPage + 1).arg(focus->focusedSlot())
+                               : QStringLiteral("-");
+}
+
+std::unique_ptr<Started> startActive(const AppFolder &folder)
+{
+    auto started = start(folder);
+    (*started)->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(started->front.get()));
+    return started;
+}
+
+} // namespace
+
+TEST(FrontKeys, TabReachesTheControlsAndOnlyKeysShowTheFrame)
+{
+    AppFolder folder;
+    auto started = startActive(folder);
+    Started &front = *started;
+    click(front.child("sizeOption5")); // a click leaves no focus on an option
+    click(front.child("animateCheck"));
+    EXPECT_EQ(frame(front), QStringLiteral("-"));
+    const QImage untouched = front.child("thumbnailPanel")->grab().toImage();
+
+    front.child("driveList")->setFocus(Qt::MouseFocusReason);
+    QStringList reached;
+    for (int i = 0; i < 4; ++i) {
+        press(Qt::Key_Tab);
+        reached << focused()->objectName();
+    }
+    EXPECT_EQ(reached.join(QLatin1Char(' ')), QStringLiteral("folderList thumbnailPanel sizeOption5 animateCheck"));
+    press(Qt::Key_Backtab);
+    press(Qt::Key_Backtab);
+    EXPECT_EQ(frame(front), QStringLiteral("1:0"));
+    const QImage framed = front.child("thumbnailPanel")->grab().toImage();
+    const QPoint corner = front.slot(0)->geometry().topLeft() * framed.devicePixelRatio();
+    EXPECT_EQ(framed.pixelColor(corner), tilemere::kHighlightOrange);
+    EXPECT_NE(untouched.pixelColor(corner), tilemere::kHighlightOrange);
+}
+
+TEST(FrontKeys, ArrowsAndPageKeysMoveTheFrameAcrossSlotsAndPagesAndEnterStarts)
+{
+    AppFolder folder({.puzzlePictures = 12}); // a full page, then three
+    auto started = startActive(folder);
+    Started &front = *started;
+    front.child("thumbnailPanel")->setFocus(Qt::TabFocusReason);
+    const struct { Qt::Key key; const char *frame; } steps[] = {
+        {Qt::Key_Right, "1:1"},    {Qt::Key_Down, "1:4"},     {Qt::Key_Down, "1:7"},     {Qt::Key_Down, "1:7"},
+        {Qt::Key_Right, "1:8"},    {Qt::Key_Right, "2:0"},    {Qt::Key_Right, "2:1"},    {Qt::Key_Right, "2:2"},
+        {Qt::Key_Right, "2:2"},    {Qt::Key_Down, "2:2"},     {Qt::Key_PageUp, "1:2"},   {Qt::Key_PageUp, "1:2"},
+        {Qt::Key_PageDown, "2:2"}, {Qt::Key_PageDown, "2:2"}, {Qt::Key_Left, "2:1"},     {Qt::Key_Left, "2:0"},
+        {Qt::Key_Left, "1:8"},     {Qt::Key_Up, "1:5"},       {Qt::Key_Up, "1:2"},       {Qt::Key_Up, "1:2"},
+        {Qt::Key_Left, "1:1"},     {Qt::Key_Down, "1:4"},     {Qt::Key_PageDown, "2:2"}, {Qt::Key_Left, "2:1"},
+    };
+    for (const auto &step : steps) {
+        press(step.key);
+        EXPECT_EQ(frame(front), QString::fromLatin1(step.frame)) << "after key " << std::hex << step.key;
+    }
+    EXPECT_EQ(front.text("pageLabel"), QStringLiteral("Page 2 of 2 page(s)"));
+
+    QString startedWith;
+    QObject::connect(front.front.get(), &tilemere::FrontScreen::gameStarted, [&](const QString &path) { startedWith = path; });
+    press(Qt::Key_Return);
+    EXPECT_EQ(startedWith, folder.puzzleImages() + QStringLiteral("/11.bmp"));
+    EXPECT_TRUE(front->playScreen().isVisible() && !front->isVisible());
+}
+
+TEST(FrontKeys, ThreeToSixChooseTheSizeExceptWhileTypingInAList)
+{
+    const struct { const char *name, *focus, *typed; int side; } rows[] = {
+        {"OnTheThumbnails", "thumbnailPanel", "3", 3}, {"OnAnOption", "sizeOption4", "6", 6},
+        {"OnAnimateShuffle", "animateCheck", "5", 5},  {"InTheFolderList", "folderList", "3", 3},
+        {"InTheDriveList", "driveList", "6", 6},       {"NotASize", "thumbnailPanel", "7", 4},
+        {"SearchingTheFolderList", "folderList", "x5", 4},
+    };
+    AppFolder folder;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        auto started = start(folder);
+        QTest::keyClicks(started->child(row.focus), QString::fromLatin1(row.typed));
+        EXPECT_EQ(started->game.chosenSize, row.side);
+        EXPECT_TRUE(started->child<QRadioButton>(qPrintable(QStringLiteral("sizeOption%1").arg(row.side)))->isChecked());
+    }
+}
