@@ -18,8 +18,7 @@
 //
 // Requests go through the window manager, as a desktop's own would: closing
 // sends WM_DELETE_WINDOW, which runs the program's own closing steps.
-// Exit status: 0 done, 1 nothing found or the window refuses to be closed,
-// 2 a usage or X error.
+// Exit status: 0 done, 1 nothing found, 2 a usage or X error.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -43,13 +42,7 @@ int reportError(Display *, XErrorEvent *error)
 
 long number(const char *text)
 {
-    char *end = nullptr;
-    const long value = std::strtol(text, &end, 0);
-    if (*text == '\0' || *end != '\0') {
-        std::fprintf(stderr, "not a number: %s\n", text);
-        std::exit(2);
-    }
-    return value;
+    return std::strtol(text, nullptr, 0);
 }
 
 // The whole property as 8-bit text or 32-bit items (Xlib hands the latter
@@ -71,18 +64,14 @@ std::vector<unsigned char> property(Display *display, Window window, Atom name, 
     return bytes;
 }
 
+// Qt sets the UTF-8 title.
 std::string title(Display *display, Window window)
 {
     int format = 0;
     unsigned long items = 0;
-    // Qt sets the UTF-8 title; WM_NAME is the older fallback.
-    for (const char *name : {"_NET_WM_NAME", "WM_NAME"}) {
-        const auto bytes = property(display, window, XInternAtom(display, name, False), AnyPropertyType,
-                                    format, items);
-        if (format == 8 && !bytes.empty())
-            return std::string(bytes.begin(), bytes.end());
-    }
-    return {};
+    const auto bytes = property(display, window, XInternAtom(display, "_NET_WM_NAME", False), AnyPropertyType,
+                                format, items);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 bool windowManagerRuns(Display *display)
@@ -184,7 +173,9 @@ int click(Display *display, Window window, char *argv[])
     return 0;
 }
 
-void sendMessage(Display *display, Window to, Window window, const char *type, long first, long second)
+// Requests for the window manager go to the root window, a protocol message
+// to the window itself.
+int sendMessage(Display *display, Window to, Window window, const char *type, long first, long second)
 {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -195,24 +186,6 @@ void sendMessage(Display *display, Window to, Window window, const char *type, l
     event.xclient.data.l[1] = second;
     XSendEvent(display, to, False, to == window ? NoEventMask : SubstructureRedirectMask | SubstructureNotifyMask,
                &event);
-}
-
-int close(Display *display, Window window)
-{
-    const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    Atom *protocols = nullptr;
-    int count = 0;
-    bool takesDeleteRequests = false;
-    if (XGetWMProtocols(display, window, &protocols, &count)) {
-        for (int i = 0; i < count; ++i)
-            takesDeleteRequests = takesDeleteRequests || protocols[i] == deleteWindow;
-        XFree(protocols);
-    }
-    if (!takesDeleteRequests) {
-        std::fprintf(stderr, "the window does not accept close requests\n");
-        return 1;
-    }
-    sendMessage(display, window, window, "WM_PROTOCOLS", static_cast<long>(deleteWindow), CurrentTime);
     return 0;
 }
 
@@ -236,13 +209,14 @@ int run(Display *display, int argc, char *argv[])
     if (command == "click" && argc == 5)
         return click(display, window, argv + 3);
     if (command == "move" && argc == 5)
-        return XMoveWindow(display, window, number(argv[3]), number(argv[4])), 0;
+        return XMoveWindow(display, window, number(argv[3]), number(argv[4])) ? 0 : 2;
     if (command == "minimize" && argc == 3)
         return XIconifyWindow(display, window, DefaultScreen(display)) ? 0 : 2;
     if (command == "activate" && argc == 3) // 2: asked for by a pager, the player's own choice
-        return sendMessage(display, root, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime), 0;
+        return sendMessage(display, root, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
     if (command == "close" && argc == 3)
-        return close(display, window);
+        return sendMessage(display, window, window, "WM_PROTOCOLS",
+                           static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False)), CurrentTime);
     return -1;
 }
 
@@ -262,9 +236,7 @@ int main(int argc, char *argv[])
         XCloseDisplay(display);
     }
     if (status < 0) {
-        std::fprintf(stderr, "usage: %s wm | find TITLE | grab ID X Y W H | class ID | icons ID | click ID X Y |"
-                             " move ID X Y | minimize ID | activate ID | close ID\n",
-                     argv[0]);
+        std::fprintf(stderr, "usage: see the top of x_window.cpp\n");
         return 2;
     }
     return status;
