@@ -47,6 +47,7 @@ FrontScreen::FrontScreen(Game &game, ScoreBook &scores) : game_(game), scores_(s
     createOptions();
     placeControls();
     connectSignals();
+    createThumbnailLoader();
     setUpKeyboard();
 }
 

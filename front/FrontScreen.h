@@ -29,6 +29,7 @@ class ClickLabel;
 class PlayScreen;
 class ThumbnailFocus;
 class RoundedRect;
+class ThumbnailLoader;
 struct Game;
 struct ScoreBook;
 
@@ -55,6 +56,10 @@ public:
     // size. Anything else is explained in a message, and the front screen
     // stays as it is. Call after start().
     void openFromDesktop(const QString &path);
+
+    // True once every thumbnail of the page shown is in its slot. They come
+    // after the window is first drawn, one by one as they are decoded.
+    bool pageComplete() const;
 
 signals:
     // A game has started on the play screen with the picture at this path.
@@ -93,6 +98,10 @@ private:
     void openFolder();
     void showPage();
     void showPageNumber();
+    // Thumbnails come in one by one from a loader of their own.
+    void createThumbnailLoader();
+    void requestThumbnails();
+    void showThumbnail(int generation, int slot, const QImage &thumbnail);
 
     // Keys, drops and paths from the desktop (FrontScreenInput.cpp).
     void setUpKeyboard();
@@ -106,6 +115,10 @@ private:
     std::unique_ptr<PlayScreen> playScreen_;
     bool helpPresent_ = true;
     PictureFileList pictureList_;
+    ThumbnailLoader *thumbnailLoader_;
+    int pageGeneration_ = 0;  // a thumbnail of another page or folder is thrown away
+    int thumbnailsMissing_ = 0;
+    bool thumbnailsHeld_ = true; // until the window is first drawn
 
     QFrame *thumbnailPanel_;
     QFrame *browserPanel_;

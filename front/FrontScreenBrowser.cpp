@@ -11,12 +11,14 @@
 #include "Game.h"
 #include "PlayScreen.h"
 #include "Shell.h"
-#include "Thumbnails.h"
-
-#include <QtConcurrent/QtConcurrentMap>
+#include "ThumbnailLoader.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
+#include <QTimer>
+
+#include <functional>
 
 namespace tilemere {
 
@@ -24,7 +26,50 @@ namespace {
 
 constexpr int kSlots = 9;
 
+// Calls back once the widget it watches has been painted for the first time
+// and that paint has gone to the screen.
+class FirstPaintWatcher : public QObject {
+public:
+    FirstPaintWatcher(QWidget &watched, std::function<void()> painted)
+        : QObject(&watched), painted_(std::move(painted))
+    {
+        watched.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // The paint reaches the screen when the event that caused it is done.
+            QTimer::singleShot(0, watched, painted_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> painted_;
+};
+
 } // namespace
+
+void FrontScreen::createThumbnailLoader()
+{
+    thumbnailLoader_ = new ThumbnailLoader(ThumbnailCache(), this);
+    connect(thumbnailLoader_, &ThumbnailLoader::thumbnailReady, this, &FrontScreen::showThumbnail);
+    // The window is drawn whole before any picture is decoded: the decodes
+    // would only take the cores it needs to start.
+    new FirstPaintWatcher(*thumbnailPanel_, [this] {
+        thumbnailsHeld_ = false;
+        requestThumbnails();
+    });
+}
+
+bool FrontScreen::pageComplete() const
+{
+    return !thumbnailsHeld_ && thumbnailsMissing_ == 0;
+}
 
 void FrontScreen::openDrive()
 {
@@ -55,18 +100,34 @@ void FrontScreen::showPage()
     for (ClickLabel *slot : thumbnailSlots_)
         slot->clear();
 
+    // Whatever is still on its way belongs to another page now.
+    ++pageGeneration_;
+    thumbnailLoader_->cancelAll();
+    thumbnailsMissing_ = std::clamp(count - game_.currentPage * kSlots, 0, kSlots);
+    requestThumbnails();
+}
+
+void FrontScreen::requestThumbnails()
+{
+    if (thumbnailsHeld_)
+        return;
     const int first = game_.currentPage * kSlots;
-    const int last = std::min(first + kSlots, count) - 1;
-    const QSize slotSize = thumbnailSlots_[0]->size();
-    QStringList paths;
-    for (int j = first; j <= last; ++j)
-        paths.append(pictureList_.fullPath(j));
-    // Read from disk every time the page is shown; nothing is kept. The
-    // pictures decode side by side, and the page is complete when this returns.
-    const QList<QImage> pictures = QtConcurrent::blockingMapped(
-        paths, [slotSize](const QString &path) { return thumbnails::thumbnailFor(path, slotSize); });
-    for (qsizetype slot = 0; slot < pictures.size(); ++slot)
-        thumbnailSlots_[static_cast<std::size_t>(slot)]->setImage(pictures[slot], true);
+    // Made afresh every time the page is shown, at the screen's own pixel
+    // density; the shared thumbnail cache keeps that quick.
+    const qreal density = thumbnailSlots_[0]->devicePixelRatioF();
+    const QSize pixels = (QSizeF(thumbnailSlots_[0]->size()) * density).toSize();
+    for (int slot = 0; slot < thumbnailsMissing_; ++slot)
+        thumbnailLoader_->request(pageGeneration_, slot, pictureList_.fullPath(first + slot), pixels);
+}
+
+void FrontScreen::showThumbnail(int generation, int slot, const QImage &thumbnail)
+{
+    if (generation != pageGeneration_ || slot < 0 || slot >= kSlots)
+        return;
+    QImage shown = thumbnail;
+    shown.setDevicePixelRatio(thumbnailSlots_[0]->devicePixelRatioF());
+    thumbnailSlots_[static_cast<std::size_t>(slot)]->setImage(shown, true);
+    --thumbnailsMissing_;
 }
 
 void FrontScreen::showPageNumber()

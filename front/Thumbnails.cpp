@@ -1,18 +1,59 @@
 #include "Thumbnails.h"
 
+#include "ThumbnailCache.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace thumbnails {
+
+namespace {
+
+QImage squeezed(const QImage &picture, QSize size)
+{
+    if (picture.isNull())
+        return brokenPicture(size);
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+bool covers(const QImage &picture, QSize size)
+{
+    return !picture.isNull() && picture.width() >= size.width() && picture.height() >= size.height();
+}
+
+// The smaller cached size when it is at least as large as the slot both
+// ways, so that nothing is blown up, else the larger.
+QImage cachedCovering(const tilemere::ThumbnailCache &cache, const QString &path, QSize size)
+{
+    const QImage first = cache.find(path, std::max(size.width(), size.height()));
+    if (covers(first, size) || std::max(first.width(), first.height()) > tilemere::ThumbnailCache::normalSide)
+        return covers(first, size) ? first : QImage();
+    const QImage large = cache.find(path, tilemere::ThumbnailCache::largeSide);
+    return covers(large, size) ? large : QImage();
+}
+
+} // namespace
 
 QImage thumbnailFor(const QString &path, QSize size, tilemere::DecodeBudget &pageBudget)
 {
     // loadPicture decodes a large JPEG at a fraction of its size, which is
     // what keeps a page of camera pictures quick.
-    const QImage picture = tilemere::loadPicture(path, size, pageBudget);
-    if (picture.isNull())
-        return brokenPicture(size);
-    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return squeezed(tilemere::loadPicture(path, size, pageBudget), size);
+}
+
+Made makeThumbnail(const QString &path, QSize size, tilemere::DecodeBudget &budget,
+                   const tilemere::ThumbnailCache &cache)
+{
+    const QImage cached = cachedCovering(cache, path, size);
+    if (!cached.isNull())
+        return {squeezed(cached, size), {}};
+    // The cache keeps its large size only from a picture decoded larger.
+    constexpr int cacheable = tilemere::ThumbnailCache::largeSide + 1;
+    const QImage picture = tilemere::loadPicture(path, size.expandedTo(QSize(cacheable, cacheable)), budget);
+    const bool worthKeeping = std::max(picture.width(), picture.height()) >= cacheable;
+    return {squeezed(picture, size), worthKeeping ? picture : QImage()};
 }
 
 QImage thumbnailFor(const QString &path, QSize size)

@@ -7,6 +7,10 @@
 #include <QSize>
 #include <QString>
 
+namespace tilemere {
+class ThumbnailCache;
+}
+
 namespace thumbnails {
 
 // The whole picture in the file, squeezed to size (the aspect is not kept).
@@ -17,6 +21,17 @@ namespace thumbnails {
 QImage thumbnailFor(const QString &path, QSize size, tilemere::DecodeBudget &pageBudget);
 // The same with a budget of its own: bounds one decode, not a page.
 QImage thumbnailFor(const QString &path, QSize size);
+
+struct Made {
+    QImage thumbnail;
+    QImage toCache; // the decoded picture for ThumbnailCache::store, or null
+};
+
+// As thumbnailFor, but a current cached thumbnail that covers size serves
+// without the file being decoded. Otherwise the picture is decoded large
+// enough for the cache's large size, and handed back to be stored.
+Made makeThumbnail(const QString &path, QSize size, tilemere::DecodeBudget &budget,
+                   const tilemere::ThumbnailCache &cache);
 
 // A mid-grey box with a thin border and a torn-picture mark.
 QImage brokenPicture(QSize size);

@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,9 +30,9 @@ namespace fronttest {
 // Picture number n, a plain colour page() reads back; the format follows the
 // extension. The number rides in the red channel, ten apart: enough to
 // survive JPEG compression and smooth scaling.
-inline void writePicture(const QString &path, int number)
+inline void writePicture(const QString &path, int number, QSize size = {64, 48})
 {
-    QImage image(64, 48, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(30 + 10 * number, 120, 200));
     const bool bitmap = path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
     ASSERT_TRUE(image.save(path, bitmap ? "BMP" : "JPEG")) << qPrintable(path);
@@ -60,6 +61,7 @@ struct AppFolder : QTemporaryDir {
             writePictures(puzzleImages(), parts.puzzlePictures);
     }
     QString puzzleImages() const { return path() + QStringLiteral("/Puzzleimages"); }
+    QString cacheHome = path() + QStringLiteral("/cache"); // XDG_CACHE_HOME while it runs
     QString makeFolder(const QString &relative) const // the full path
     {
         return QDir().mkpath(path() + QLatin1Char('/') + relative), path() + QLatin1Char('/') + relative;
@@ -103,6 +105,7 @@ struct Started {
 inline std::unique_ptr<Started> start(const AppFolder &folder)
 {
     tilemere::setApplicationFolder(folder.path());
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.cacheHome));
     observed = Observed{};
     auto started = std::make_unique<Started>();
     if ((started->loaded = (*started)->start()))
@@ -111,9 +114,12 @@ inline std::unique_ptr<Started> start(const AppFolder &folder)
 }
 
 // The nine slots, e.g. "10 11 . . . . . . .": the picture number in each,
-// "." when empty, "?" for the broken-picture mark.
+// "." when empty, "?" for the broken-picture mark, once every thumbnail of
+// the page has come.
 inline QString page(const Started &front)
 {
+    if (!QTest::qWaitFor([&front] { return front->pageComplete(); }, 20000))
+        return QStringLiteral("the page never completed");
     QStringList shown;
     for (int k = 0; k < 9; ++k) {
         const QImage image =

@@ -1,0 +1,45 @@
+#pragma once
+// Makes the browser's thumbnails off the window's thread, as many at once as
+// there are cores, and hands each back through the event loop, so the
+// window never waits on a decode. Every decode draws on one memory budget
+// that lives as long as the loader, and goes through the shared thumbnail
+// cache.
+
+#include "PictureLoader.h"
+#include "ThumbnailCache.h"
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QThreadPool>
+
+namespace tilemere {
+
+class ThumbnailLoader : public QObject {
+    Q_OBJECT
+public:
+    // cache: where thumbnails are looked up and kept.
+    explicit ThumbnailLoader(ThumbnailCache cache = ThumbnailCache(), QObject *parent = nullptr);
+    // Drops what has not started and waits for what has.
+    ~ThumbnailLoader() override;
+
+    // Queues the thumbnail of the picture at path, squeezed to pixelSize
+    // (valid, non-empty). Requests start in the order they are made;
+    // thumbnailReady comes once for each one not cancelled, on this
+    // object's thread, with generation and slot as given.
+    void request(int generation, int slot, const QString &path, QSize pixelSize);
+    // Drops every request not yet started. One already running still
+    // finishes and still reports; the caller tells it apart by its generation.
+    void cancelAll();
+
+signals:
+    void thumbnailReady(int generation, int slot, const QImage &thumbnail);
+
+private:
+    ThumbnailCache cache_;
+    DecodeBudget budget_;
+    QThreadPool pool_; // last, so its threads are gone before what they use
+};
+
+} // namespace tilemere
