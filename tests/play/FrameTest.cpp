@@ -12,7 +12,7 @@ using namespace tilemere;
 
 QColor textColour(const QWidget *widget) { return widget->palette().color(QPalette::Active, QPalette::WindowText); }
 
-// The first show, the sound switch, a repaint and closing, on one game.
+// The first show, the sound switch and closing, on one game.
 TEST_F(PlayScreenTest, FirstShowSoundSwitchRepaintAndClose)
 {
     ASSERT_TRUE(startGame(4));
@@ -26,11 +26,6 @@ TEST_F(PlayScreenTest, FirstShowSoundSwitchRepaintAndClose)
         EXPECT_EQ(iconColour(), clicks == 1 ? kMuteColour : kVolumeColour) << clicks << " clicks";
     }
     EXPECT_TRUE(sounds.isEmpty());
-
-    // The window system may throw away what a covered window showed; the board
-    // must be painted again from its own picture.
-    const QImage shown = form().grab(board().geometry()).toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shown, board().surface());
 
     // Closing the play screen ends the program, saving nothing.
     form().close();
@@ -107,8 +102,8 @@ TEST_F(PlayScreenTest, LinksHighlightUnderThePointerAndResetOverTheBackground)
 
 // At any pixel ratio the board keeps the design's size in logical pixels and
 // shows a picture of the screen's own resolution pixel for pixel, and the
-// logo comes from its double-size drawing above ratio 1. CTest runs this
-// once more at ratio 2.
+// logo comes from its double-size drawing above ratio 1. CTest runs the play
+// tests once more at ratio 2.
 TEST_F(PlayScreenTest, BoardShowsThePictureAtTheScreensResolution)
 {
     QImage doubleLogo(110, 110, QImage::Format_RGB32);
@@ -131,7 +126,7 @@ TEST_F(PlayScreenTest, BoardShowsThePictureAtTheScreensResolution)
     ASSERT_EQ(shown.size(), QSize(side, side));
     for (int x = 10; x < 20; ++x) // inside the first tile, wherever it lies
         EXPECT_NE(shown.pixel(x, 10), shown.pixel(x + 1, 10)) << x;
-    QImage surface = board().surface();
+    QImage surface = board().surface(); // painted again from it whenever the window was covered
     surface.setDevicePixelRatio(shown.devicePixelRatio());
     EXPECT_EQ(shown, surface);
 }

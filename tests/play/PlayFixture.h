@@ -103,8 +103,8 @@ protected:
     void clickCell(int cell, Qt::MouseButton button = Qt::LeftButton)
     {
         const int side = game.board.side();
-        const int width = board().surface().width() / side;
-        const int height = board().surface().height() / side;
+        const int width = board().width() / side;
+        const int height = board().height() / side;
         QTest::mouseClick(&board(), button, {}, {(cell - 1) % side * width + width / 2, (cell - 1) / side * height + height / 2});
     }
 
