@@ -98,6 +98,9 @@ void FrontScreen::setUpKeyboard()
     }
     setTabOrder(driveList_, folderList_);
     setTabOrder(folderList_, thumbnailPanel_);
+    // The window opens with the focus where the Tab order begins, never
+    // on the thumbnails, where Enter would start a game unseen.
+    driveList_->setFocus(Qt::OtherFocusReason);
 
     connect(thumbnailFocus_, &ThumbnailFocus::pageTurnRequested, this,
             [this](int step) { step > 0 ? showNextPage() : showPreviousPage(); });
