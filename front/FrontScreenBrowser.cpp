@@ -20,11 +20,24 @@
 
 #include <functional>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace tilemere {
 
 namespace {
 
 constexpr int kSlots = 9;
+
+// The decodes of a page free what they took, but in the decoding threads'
+// own heaps, which keep it from the system until told.
+void returnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 // Calls back once the widget it watches has been painted for the first time
 // and that paint has gone to the screen.
@@ -127,7 +140,8 @@ void FrontScreen::showThumbnail(int generation, int slot, const QImage &thumbnai
     QImage shown = thumbnail;
     shown.setDevicePixelRatio(thumbnailSlots_[0]->devicePixelRatioF());
     thumbnailSlots_[static_cast<std::size_t>(slot)]->setImage(shown, true);
-    --thumbnailsMissing_;
+    if (--thumbnailsMissing_ == 0)
+        returnFreedMemory();
 }
 
 void FrontScreen::showPageNumber()

@@ -60,7 +60,11 @@ void writeAtomically(const QString &target, const QImage &thumbnail, const QList
     QImage withKeys = thumbnail;
     for (const auto &[key, value] : keys)
         withKeys.setText(key, value);
-    if (!QImageWriter(&file, "png").write(withKeys) || !file.flush())
+    // Light compression: a thumbnail is small either way, and is written
+    // while the player waits for the next page.
+    QImageWriter writer(&file, "png");
+    writer.setQuality(80);
+    if (!writer.write(withKeys) || !file.flush())
         return;
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     file.close();
@@ -121,7 +125,13 @@ QImage ThumbnailCache::find(const QString &picturePath, int minSide) const
         // The keys are read from the decoded image: the reader's own text
         // lookup splits them at the colon of "Thumb::URI". A thumbnail is
         // small, so decoding one that turns out stale costs little.
-        QImageReader reader(thumbnailPath(picturePath, side), "png");
+        // Opened here: a reader given a missing name tries it with every
+        // suffix it knows.
+        QFile cached(thumbnailPath(picturePath, side));
+        if (!cached.open(QIODevice::ReadOnly))
+            continue;
+        QImageReader reader(&cached, "png");
+        reader.setAutoDetectImageFormat(false);
         const QImage thumbnail = reader.read();
         bool mtimeRead = false;
         if (thumbnail.isNull() || thumbnail.text(uriKey) != uri
