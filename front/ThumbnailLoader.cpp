@@ -4,6 +4,10 @@
 
 #include <QThread>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace tilemere {
 
 namespace {
@@ -12,6 +16,15 @@ namespace {
 // the player is looking at empty slots, not at the cache.
 constexpr int kThumbnailPriority = 1;
 constexpr int kCachePriority = 0;
+
+// What a decode or a cache write frees stays in this thread's own heap
+// until the system is handed it back.
+void returnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 } // namespace
 
@@ -40,8 +53,12 @@ void ThumbnailLoader::request(int generation, int slot, const QString &path, QSi
                 },
                 Qt::QueuedConnection);
             if (!made.toCache.isNull()) {
-                pool_.start([this, path, picture = std::move(made.toCache)] { cache_.store(path, picture); },
-                            kCachePriority);
+                pool_.start(
+                    [this, path, picture = std::move(made.toCache)] {
+                        cache_.store(path, picture);
+                        returnFreedMemory();
+                    },
+                    kCachePriority);
             }
         },
         kThumbnailPriority);

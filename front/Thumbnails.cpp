@@ -23,15 +23,15 @@ bool covers(const QImage &picture, QSize size)
     return !picture.isNull() && picture.width() >= size.width() && picture.height() >= size.height();
 }
 
-// The smaller cached size when it is at least as large as the slot both
-// ways, so that nothing is blown up, else the larger.
+// The large size first: the normal one covers a slot only for a
+// near-square picture. Nothing is blown up.
 QImage cachedCovering(const tilemere::ThumbnailCache &cache, const QString &path, QSize size)
 {
-    const QImage first = cache.find(path, std::max(size.width(), size.height()));
-    if (covers(first, size) || std::max(first.width(), first.height()) > tilemere::ThumbnailCache::normalSide)
-        return covers(first, size) ? first : QImage();
     const QImage large = cache.find(path, tilemere::ThumbnailCache::largeSide);
-    return covers(large, size) ? large : QImage();
+    if (!large.isNull())
+        return covers(large, size) ? large : QImage();
+    const QImage normal = cache.find(path, 1); // as the large one is missing
+    return covers(normal, size) ? normal : QImage();
 }
 
 } // namespace
