@@ -8,8 +8,8 @@ program="$(realpath "$1")"
 source "$(dirname "$0")/../support/x_session.sh" "$2"
 
 # A click just inside the control whose top-left corner stands at these
-# twips of the window's client area.
-click_control() { "$x_window" click "$1" $(($2 / 15 + 8)) $(($3 / 15 + 8)); }
+# twips of the window's client area, handled before the next.
+click_control() { "$x_window" click "$1" $(($2 / 15 + 8)) $(($3 / 15 + 8)) && "$x_window" ping "$1"; }
 board_area="264 16 400 400" # the play screen's board, at (3960, 240) twips
 moves_area="40 232 79 29"   # its move counter
 board_drawn() {
@@ -32,6 +32,7 @@ restores_to_place() {
     wait_until 10 moved_from "$1" "$home" || fail "window $1 did not move"
     "$x_window" minimize "$1"
     wait_until 10 place_is "$1" "" || fail "window $1 was not minimised"
+    "$x_window" ping "$1" || fail "the program did not answer while minimised"
     "$x_window" activate "$1"
     wait_until 10 place_is "$1" "$home" || fail "window $1 came back at $(place_of "$1"), not at $home"
 }
@@ -59,12 +60,13 @@ closes_within 10 "$front"
 [ -s "$store" ] || fail "closing the front screen did not save the store at $store"
 
 start_animated_game
+"$x_window" ping "$play" || fail "the program did not answer the desktop during the shuffle"
 closes_within 1 "$play"
 
 start_animated_game
 counter="$("$x_window" grab "$play" $moves_area)"
 "$x_window" click "$play" 464 216
-wait_until 10 board_still || fail "the shuffle went on after a click on the board"
+wait_until 2 board_still || fail "the shuffle went on after a click on the board"
 [ "$board" != "$solved" ] || fail "the click left a solved board"
 [ "$("$x_window" grab "$play" $moves_area)" = "$counter" ] || fail "the move counter changed"
 restores_to_place "$play"

@@ -15,6 +15,9 @@
 //   x_window minimize ID            ask for the window to be minimised
 //   x_window activate ID            ask for the window to be shown and raised
 //   x_window close ID               ask the window to close
+//   x_window ping ID                succeeds once the program answers a
+//                                   desktop's ping (within 10 s): it is alive
+//                                   and has handled every earlier event
 //
 // Requests go through the window manager, as a desktop's own would: closing
 // sends WM_DELETE_WINDOW, which runs the program's own closing steps.
@@ -28,6 +31,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 #include <unordered_set>
 #include <vector>
 
@@ -160,7 +164,7 @@ int icons(Display *display, Window window)
 }
 
 // Through the XTest extension, so the click arrives as a real one would, at
-// whatever the pointer is over.
+// whatever the pointer is over, and at a hand's pace.
 int click(Display *display, Window window, char *argv[])
 {
     int x = 0, y = 0;
@@ -168,8 +172,8 @@ int click(Display *display, Window window, char *argv[])
     XTranslateCoordinates(display, window, DefaultRootWindow(display), number(argv[0]), number(argv[1]), &x, &y,
                           &child);
     XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, True, 50);
+    XTestFakeButtonEvent(display, Button1, False, 50);
     return 0;
 }
 
@@ -184,9 +188,32 @@ int sendMessage(Display *display, Window to, Window window, const char *type, lo
     event.xclient.format = 32;
     event.xclient.data.l[0] = first;
     event.xclient.data.l[1] = second;
+    event.xclient.data.l[2] = static_cast<long>(window); // a ping names its window here
     XSendEvent(display, to, False, to == window ? NoEventMask : SubstructureRedirectMask | SubstructureNotifyMask,
                &event);
     return 0;
+}
+
+// The reply comes back to the root window, where a window manager waits for it.
+int ping(Display *display, Window window)
+{
+    const Window root = DefaultRootWindow(display);
+    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    const Atom pingAtom = XInternAtom(display, "_NET_WM_PING", False);
+    XSelectInput(display, root, StructureNotifyMask); // as Qt sends it
+    sendMessage(display, window, window, "WM_PROTOCOLS", static_cast<long>(pingAtom), CurrentTime);
+    XEvent event{};
+    for (int waited = 0; waited < 10000; waited += 10) {
+        while (XPending(display)) {
+            XNextEvent(display, &event);
+            if (event.type == ClientMessage && event.xclient.message_type == protocols &&
+                static_cast<Atom>(event.xclient.data.l[0]) == pingAtom &&
+                static_cast<Window>(event.xclient.data.l[2]) == window)
+                return 0;
+        }
+        usleep(10000);
+    }
+    return 1;
 }
 
 int run(Display *display, int argc, char *argv[])
@@ -214,6 +241,8 @@ int run(Display *display, int argc, char *argv[])
         return XIconifyWindow(display, window, DefaultScreen(display)) ? 0 : 2;
     if (command == "activate" && argc == 3) // 2: asked for by a pager, the player's own choice
         return sendMessage(display, root, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
+    if (command == "ping" && argc == 3)
+        return ping(display, window);
     if (command == "close" && argc == 3)
         return sendMessage(display, window, window, "WM_PROTOCOLS",
                            static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False)), CurrentTime);
