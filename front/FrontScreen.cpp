@@ -40,7 +40,7 @@ template <typename Label> Label *centred(Label *label)
 FrontScreen::FrontScreen(Game &game, ScoreBook &scores) : game_(game), scores_(scores)
 {
     setObjectName(QStringLiteral("frontScreen"));
-    // A minimise box and no maximise box; placeForm keeps the size fixed.
+    // A minimise box and no maximise box; keepInPlace keeps the size fixed.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     createControls();
@@ -213,7 +213,7 @@ bool FrontScreen::start()
     setAppTitle(*this);
     game_.currentPage = 0;
     scores_.load();
-    placeForm(*this);
+    keepInPlace(*this);
     applyColours();
     animateCheck_->setChecked(false);
 
@@ -267,20 +267,6 @@ void FrontScreen::showScoreBoard()
 {
     ScoreBoard board(scores_, game_.chosenSize, this);
     board.exec();
-}
-
-void FrontScreen::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    placeForm(*this);
-}
-
-// A window the player moved and then minimised comes back to its place.
-void FrontScreen::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isMinimized())
-        placeForm(*this);
 }
 
 void FrontScreen::closeEvent(QCloseEvent *event)

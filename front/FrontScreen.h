@@ -75,8 +75,6 @@ public slots:
     void showScoreBoard();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

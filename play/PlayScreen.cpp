@@ -80,7 +80,7 @@ PlayScreen::PlayScreen(Game &game, ScoreBook &scores)
     logoLink_->setImage(logo, false);
     logoLink_->resize(logo.deviceIndependentSize().toSize());
     showSoundIcon();
-    placeForm(*this);
+    keepInPlace(*this);
 }
 
 void PlayScreen::createControls()
@@ -234,21 +234,6 @@ void PlayScreen::resetLinks()
 void PlayScreen::disableHelp()
 {
     helpLink_->setEnabled(false);
-}
-
-void PlayScreen::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    placeForm(*this);
-}
-
-// A window the player moved and then minimised comes back to its place:
-// with the size fixed, no resize arrives on restore to put it there.
-void PlayScreen::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isMinimized())
-        placeForm(*this);
 }
 
 // Closing the play screen ends the whole program; the store is left as it is.

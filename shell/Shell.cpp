@@ -69,6 +69,23 @@ void placeForm(QWidget &window)
     window.move(qRound(screenSize.width() / 30.0), qRound(screenSize.height() / 15.0));
 }
 
+void keepInPlace(QWidget &window)
+{
+    struct PlaceKeeper : QObject {
+        using QObject::QObject;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            auto &window = static_cast<QWidget &>(*watched);
+            if (event->type() == QEvent::Resize ||
+                (event->type() == QEvent::WindowStateChange && !window.isMinimized()))
+                placeForm(window);
+            return false;
+        }
+    };
+    window.installEventFilter(new PlaceKeeper(&window));
+    placeForm(window);
+}
+
 void playSound(const QString &fileName)
 {
     SoundPlayer::instance().play(applicationFolder() + QStringLiteral("/Gfx/") + fileName);

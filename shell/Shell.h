@@ -40,6 +40,10 @@ void setAppTitle(QWidget &window);
 // corner: left = screen width / 30, top = screen height / 15. A minimised
 // window is left alone.
 void placeForm(QWidget &window);
+// Places the window now, and again after every resize and every restore from
+// minimised: with the size fixed, no resize comes on restore, so a window the
+// player moved and then minimised would otherwise come back where it was moved.
+void keepInPlace(QWidget &window);
 
 // Plays a sound from the Gfx folder in the background, cutting off the one
 // playing. A missing or unplayable file gives the desktop's default beep.
