@@ -4,8 +4,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 
 namespace tilemere {
 
@@ -18,12 +24,24 @@ QString lockPathFor(const QString &storeFilePath)
     return store.dir().filePath(store.completeBaseName() + QLatin1String(".running"));
 }
 
-// One name per store, so games of different users or test folders never meet.
-// Short, since a socket's path is limited to about 100 bytes.
-QString serverNameFor(const QString &lockPath)
+// Beside the lock, in a folder only its user writes. A socket's path holds
+// about 100 bytes, so a longer one becomes a name in the temporary folder,
+// one per store, so games of different users or test folders never meet.
+QByteArray socketPathFor(const QString &lockPath)
 {
+    const QByteArray beside = QFile::encodeName(lockPath + QLatin1String(".socket"));
+    if (beside.size() < static_cast<qsizetype>(sizeof(sockaddr_un::sun_path)))
+        return beside;
     const QByteArray hash = QCryptographicHash::hash(QFile::encodeName(lockPath), QCryptographicHash::Sha256);
-    return QLatin1String("brackwater-tilemere-") + QLatin1String(hash.toHex().left(24));
+    return QFile::encodeName(QDir::tempPath()) + "/brackwater-tilemere-" + hash.toHex().left(24);
+}
+
+sockaddr_un addressOf(const QByteArray &path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    return address;
 }
 
 // The first game may have taken the lock and not be listening yet.
@@ -34,18 +52,19 @@ constexpr int kPatienceMs = 5000;
 SingleInstance::SingleInstance(const QString &storeFilePath, QObject *parent)
     : QObject(parent)
     , lock_(lockPathFor(storeFilePath))
-    , serverName_(serverNameFor(lockPathFor(storeFilePath)))
+    , socketPath_(socketPathFor(lockPathFor(storeFilePath)))
 {
     // A game runs for hours: the lock is stale only when its game is gone.
     lock_.setStaleLockTime(0);
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = server_.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            socket->disconnectFromServer();
-        }
-        emit raiseRequested();
-    });
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (listener_ < 0)
+        return;
+    requests_.reset(); // before its socket closes
+    ::close(listener_);
+    ::unlink(socketPath_.constData());
 }
 
 bool SingleInstance::claim()
@@ -53,9 +72,7 @@ bool SingleInstance::claim()
     QDir().mkpath(QFileInfo(lock_.fileName()).path());
     // tryLock removes a lock whose game is no longer running.
     if (lock_.tryLock(0)) {
-        // A socket left by a crashed game would keep listen() from working.
-        QLocalServer::removeServer(serverName_);
-        server_.listen(serverName_);
+        listen();
         return true;
     }
     // A store folder that cannot hold a lock cannot hold a save either; the
@@ -66,18 +83,50 @@ bool SingleInstance::claim()
     return false;
 }
 
+void SingleInstance::listen()
+{
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (listener < 0)
+        return;
+    // A socket left by a crashed game would keep bind() from working; the
+    // lock says no game listens there now.
+    ::unlink(socketPath_.constData());
+    const sockaddr_un address = addressOf(socketPath_);
+    if (::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+        ::listen(listener, 8) != 0) {
+        ::close(listener);
+        return; // the game runs; only a second start cannot bring it forward
+    }
+    listener_ = listener;
+    requests_ = std::make_unique<QSocketNotifier>(listener_, QSocketNotifier::Read);
+    connect(requests_.get(), &QSocketNotifier::activated, this, &SingleInstance::takeRequests);
+}
+
+void SingleInstance::takeRequests()
+{
+    // The connection is the request; what it sends does not matter.
+    bool asked = false;
+    for (int request; (request = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; asked = true)
+        ::close(request);
+    if (asked)
+        emit raiseRequested();
+}
+
 void SingleInstance::askRunningGameToComeForward()
 {
+    const sockaddr_un address = addressOf(socketPath_);
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < kPatienceMs) {
-        QLocalSocket socket;
-        socket.connectToServer(serverName_);
-        if (socket.waitForConnected(kPatienceMs)) {
-            // The connection is the request; wait for the game to take it.
-            socket.waitForDisconnected(kPatienceMs);
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (socket < 0)
             return;
-        }
+        const bool reached = ::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+        if (reached)
+            (void)::send(socket, "!", 1, MSG_NOSIGNAL);
+        ::close(socket);
+        if (reached)
+            return;
         QThread::msleep(50);
     }
 }

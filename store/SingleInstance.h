@@ -1,13 +1,18 @@
 #pragma once
 // One game per score store. Each game saves its whole tables, so of two games
 // sharing a store the one that closed last would drop the other's results. The
-// first game holds a lock file beside the store and listens on a local socket;
-// a second start reaches it there, asks it to come forward, and ends.
+// first game holds a lock file beside the store and listens on a local socket
+// beside it; a second start reaches it there, asks it to come forward, and
+// ends. A plain socket rather than Qt's network module, which would cost every
+// start its libraries.
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+
+#include <memory>
+
+class QSocketNotifier;
 
 namespace tilemere {
 
@@ -17,6 +22,7 @@ class SingleInstance : public QObject {
 public:
     // storeFilePath: the store this game would use (ScoreStore::filePath()).
     explicit SingleInstance(const QString &storeFilePath, QObject *parent = nullptr);
+    ~SingleInstance() override;
 
     // True when this is the only game using the store; it then holds the store
     // until it ends. False when another game holds it: that game has been asked
@@ -29,11 +35,14 @@ signals:
     void raiseRequested();
 
 private:
+    void listen();
+    void takeRequests();
     void askRunningGameToComeForward();
 
     QLockFile lock_;
-    QString serverName_;
-    QLocalServer server_;
+    QByteArray socketPath_;
+    int listener_ = -1;
+    std::unique_ptr<QSocketNotifier> requests_;
 };
 
 } // namespace tilemere
