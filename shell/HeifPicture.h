@@ -1,8 +1,10 @@
 #pragma once
 // A HEIF, HEIC or AVIF picture read through libheif: first the container,
 // which tells the size cheaply, then, when the loader agrees, the pixels.
+// libheif is loaded on first use; without it no such picture decodes.
 // Internal to the picture loader.
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QImage>
 #include <QSize>
@@ -14,6 +16,10 @@ namespace tilemere {
 
 class HeifPicture {
 public:
+    // Whether a file starting with head (its first 12 bytes or more) is a
+    // HEIF or AVIF picture libheif can read.
+    static bool looksLikeHeif(const QByteArray &head);
+
     // Reads the container from the device, which must stay open and
     // unmoved by others while this object lives. Pixels are read only by
     // decode(). Stated sides beyond maxSide are refused by libheif itself.

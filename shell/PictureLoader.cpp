@@ -8,8 +8,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <libheif/heif.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,15 +83,6 @@ QtDecoder qtDecoder(Kind kind)
     }
 }
 
-bool kindAvailable(Kind kind, const QString &suffix)
-{
-    if (kind == Kind::Heif) {
-        const bool avif = suffix == QLatin1String("avif");
-        return heif_have_decoder_for_format(avif ? heif_compression_AV1 : heif_compression_HEVC) != 0;
-    }
-    return QImageReader::supportedImageFormats().contains(qtDecoder(kind).format);
-}
-
 Kind kindOfName(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -123,8 +112,7 @@ Kind kindOfContent(const QByteArray &head)
         if (head.startsWith(QByteArray(tiff, 4)))
             return Kind::Tiff;
     }
-    if (head.size() >= 12 && heif_check_filetype(reinterpret_cast<const uint8_t *>(head.constData()),
-                                                 static_cast<int>(head.size())) == heif_filetype_yes_supported)
+    if (HeifPicture::looksLikeHeif(head))
         return Kind::Heif;
     return Kind::None;
 }
@@ -270,12 +258,12 @@ QImage loadHeif(QFile &file, QSize target, DecodeBudget &budget)
 
 QStringList pictureNameFilters()
 {
+    // Every type is offered, whether or not its decoder is installed: asking
+    // Qt which are would load every image plugin at start-up. A picture whose
+    // decoder is missing shows as a broken one.
     QStringList filters;
-    for (const PictureType &type : kTypes) {
-        const QString suffix = QLatin1String(type.suffix);
-        if (kindAvailable(type.kind, suffix))
-            filters << QStringLiteral("*.") + suffix;
-    }
+    for (const PictureType &type : kTypes)
+        filters << QStringLiteral("*.") + QLatin1String(type.suffix);
     return filters;
 }
 

@@ -56,7 +56,8 @@ private:
 };
 
 // The wildcard patterns of the picture types offered ("*.jpg", "*.png",
-// "*.heic", …); a folder listing matches them in any letter case.
+// "*.heic", …), whether or not their decoders are installed; a folder
+// listing matches them in any letter case.
 QStringList pictureNameFilters();
 
 // The names of the regular files of folder (links followed) that match the
