@@ -38,8 +38,7 @@ TEST(Paging, NextAndPreviousStayWithinThePagesThatHoldPictures)
         AppFolder folder({.puzzlePictures = empties ? 0 : row.pictures});
         for (int i = 1; empties && i <= row.pictures; ++i)
             QFile(folder.puzzleImages() + QStringLiteral("/%1.jpg").arg(i)).open(QIODevice::WriteOnly);
-        auto started = start(folder);
-        Started &front = *started;
+        Started front(folder);
         for (const auto &[clicked, shown, label] : row.steps) {
             SCOPED_TRACE(clicked);
             if (clicked == std::string("End")) {
@@ -64,8 +63,7 @@ TEST(FoldersAndVolumes, OnlyEnterOrAReadyVolumeOpensAndShowsTheFirstPage)
         writePictures(folder.makeFolder(QStringLiteral("Puzzleimages/") + QLatin1String(name)), 3);
     const QString readyVolume = folder.makeFolder(QStringLiteral("ready")), beta = folder.puzzleImages() + "/beta";
     writePictures(readyVolume, 2);
-    auto started = start(folder);
-    Started &front = *started;
+    Started front(folder);
     auto *folders = front.child<FolderList>("folderList");
     auto *drives = front.child<DriveList>("driveList");
     QStringList subfolders;
@@ -107,14 +105,9 @@ TEST(PictureFiles, AnyCaseAndJpegInNaturalOrderAndUndecodableOnesShowABrokenMark
     // offered: hidden files and other types.
     for (const auto &[name, bytes] : {std::pair<const char *, QByteArray>{"d.jpg", "this is not a picture"},
                                       {"e.jpg", {}}, {"f.bmp", QByteArray("BM\x46\0\0\0\0\0\0\0\x36\0\0\0", 14)},
-                                      {".hidden.jpg", "x"}, {"notes.txt", "x"}}) {
-        QFile file(dir + QLatin1String(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-
-    auto started = start(folder);
-    Started &front = *started;
-
+                                      {".hidden.jpg", "x"}, {"notes.txt", "x"}})
+        writeFile(dir + QLatin1String(name), bytes);
+    Started front(folder);
     QStringList names;
     for (int i = 0; i < front->pictures().count(); ++i)
         names << front->pictures().entry(i);

@@ -34,14 +34,19 @@ inline void writePicture(const QString &path, int number, QSize size = {64, 48})
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(30 + 10 * number, 120, 200));
-    const bool bitmap = path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
-    ASSERT_TRUE(image.save(path, bitmap ? "BMP" : "JPEG")) << qPrintable(path);
+    ASSERT_TRUE(image.save(path, path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? "BMP" : "JPEG")) << qPrintable(path);
 }
 
-inline void writePictures(const QString &folder, int count) // "1.bmp" .. "<count>.bmp"
+inline void writePictures(const QString &folder, int count, const char *suffix = ".bmp") // "1.bmp" .. "<count>.bmp"
 {
     for (int i = 1; QDir().mkpath(folder) && i <= count; ++i)
-        writePicture(folder + QStringLiteral("/%1.bmp").arg(i), i);
+        writePicture(folder + QStringLiteral("/%1").arg(i) + QLatin1String(suffix), i);
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes = {})
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << qPrintable(path);
 }
 
 struct AppFolderParts {
@@ -77,10 +82,21 @@ inline struct Observed {
 // A front screen that has run its start-up in an application folder, with
 // the state of a run of its own.
 struct Started {
+    explicit Started(const AppFolder &folder)
+    {
+        tilemere::setApplicationFolder(folder.path());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.cacheHome));
+        observed = Observed{};
+        front = std::make_unique<tilemere::FrontScreen>(game, scores);
+        QObject::connect(front.get(), &tilemere::FrontScreen::gameStarted, [this](const QString &path) { startedWith = path; });
+        if ((loaded = front->start()))
+            front->show();
+    }
     tilemere::Game game;
     tilemere::ScoreBook scores;
-    std::unique_ptr<tilemere::FrontScreen> front = std::make_unique<tilemere::FrontScreen>(game, scores);
-    bool loaded = false; // what start() returned
+    std::unique_ptr<tilemere::FrontScreen> front;
+    bool loaded = false;  // what start() returned
+    QString startedWith;  // the picture of the last game started
     tilemere::FrontScreen *operator->() const { return front.get(); }
     template <typename Control = QWidget> Control *child(const char *name) const
     {
@@ -101,17 +117,6 @@ struct Started {
         return control ? control : throw std::runtime_error(std::string("the play screen has no ") + name);
     }
 };
-
-inline std::unique_ptr<Started> start(const AppFolder &folder)
-{
-    tilemere::setApplicationFolder(folder.path());
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.cacheHome));
-    observed = Observed{};
-    auto started = std::make_unique<Started>();
-    if ((started->loaded = (*started)->start()))
-        (*started)->show();
-    return started;
-}
 
 // The nine slots, e.g. "10 11 . . . . . . .": the picture number in each,
 // "." when empty, "?" for the broken-picture mark, once every thumbnail of

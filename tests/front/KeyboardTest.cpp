@@ -22,12 +22,10 @@ QString frame(const Started &front)
                                : QStringLiteral("-");
 }
 
-std::unique_ptr<Started> startActive(const AppFolder &folder)
+void activate(const Started &front)
 {
-    auto started = start(folder);
-    (*started)->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(started->front.get()));
-    return started;
+    front->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(front.front.get()));
 }
 
 } // namespace
@@ -35,8 +33,8 @@ std::unique_ptr<Started> startActive(const AppFolder &folder)
 TEST(FrontKeys, TabReachesTheControlsAndOnlyKeysShowTheFrame)
 {
     AppFolder folder;
-    auto started = startActive(folder);
-    Started &front = *started;
+    Started front(folder);
+    activate(front);
     click(front.child("sizeOption5")); // a click leaves no focus on an option
     click(front.child("animateCheck"));
     EXPECT_EQ(frame(front), QStringLiteral("-"));
@@ -61,8 +59,8 @@ TEST(FrontKeys, TabReachesTheControlsAndOnlyKeysShowTheFrame)
 TEST(FrontKeys, ArrowsAndPageKeysMoveTheFrameAcrossSlotsAndPagesAndEnterStarts)
 {
     AppFolder folder({.puzzlePictures = 12}); // a full page, then three
-    auto started = startActive(folder);
-    Started &front = *started;
+    Started front(folder);
+    activate(front);
     front.child("thumbnailPanel")->setFocus(Qt::TabFocusReason);
     const struct { Qt::Key key; const char *frame; } steps[] = {
         {Qt::Key_Right, "1:1"},    {Qt::Key_Down, "1:4"},     {Qt::Key_Down, "1:7"},     {Qt::Key_Down, "1:7"},
@@ -77,11 +75,8 @@ TEST(FrontKeys, ArrowsAndPageKeysMoveTheFrameAcrossSlotsAndPagesAndEnterStarts)
         EXPECT_EQ(frame(front), QString::fromLatin1(step.frame)) << "after key " << std::hex << step.key;
     }
     EXPECT_EQ(front.text("pageLabel"), QStringLiteral("Page 2 of 2 page(s)"));
-
-    QString startedWith;
-    QObject::connect(front.front.get(), &tilemere::FrontScreen::gameStarted, [&](const QString &path) { startedWith = path; });
     press(Qt::Key_Return);
-    EXPECT_EQ(startedWith, folder.puzzleImages() + QStringLiteral("/11.bmp"));
+    EXPECT_EQ(front.startedWith, folder.puzzleImages() + QStringLiteral("/11.bmp"));
     EXPECT_TRUE(front->playScreen().isVisible() && !front->isVisible());
 }
 
@@ -96,9 +91,9 @@ TEST(FrontKeys, ThreeToSixChooseTheSizeExceptWhileTypingInAList)
     AppFolder folder;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        auto started = start(folder);
-        QTest::keyClicks(started->child(row.focus), QString::fromLatin1(row.typed));
-        EXPECT_EQ(started->game.chosenSize, row.side);
-        EXPECT_TRUE(started->child<QRadioButton>(qPrintable(QStringLiteral("sizeOption%1").arg(row.side)))->isChecked());
+        Started front(folder);
+        QTest::keyClicks(front.child(row.focus), QString::fromLatin1(row.typed));
+        EXPECT_EQ(front.game.chosenSize, row.side);
+        EXPECT_TRUE(front.child<QRadioButton>(qPrintable(QStringLiteral("sizeOption%1").arg(row.side)))->isChecked());
     }
 }

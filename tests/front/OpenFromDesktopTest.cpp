@@ -48,17 +48,10 @@ TEST(OpenFromDesktop, PictureStartsOnItsPageFolderOpensAnythingElseIsExplained)
         SCOPED_TRACE(row.name);
         AppFolder folder;
         const QString holiday = folder.makeFolder(QStringLiteral("Holiday"));
-        for (int i = 1; i <= 12; ++i)
-            writePicture(holiday + QStringLiteral("/%1.jpg").arg(i), i);
-        for (const char *name : {"/notes.txt", "/broken.png"}) {
-            QFile file(holiday + QLatin1String(name));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0);
-        }
-        auto started = start(folder);
-        Started &front = *started;
-        QString startedWith;
-        QObject::connect(front.front.get(), &tilemere::FrontScreen::gameStarted,
-                         [&](const QString &path) { startedWith = path; });
+        writePictures(holiday, 12, ".jpg");
+        for (const char *name : {"/notes.txt", "/broken.png"})
+            writeFile(holiday + QLatin1String(name), "not a picture");
+        Started front(folder);
         const auto inFolder = [&](const char *text) { return QString::fromLatin1(text).replace("HOME", folder.path()); };
         const QString handed = QString::fromLatin1(row.handed).startsWith("file:")
                                    ? inFolder(row.handed)
@@ -70,13 +63,11 @@ TEST(OpenFromDesktop, PictureStartsOnItsPageFolderOpensAnythingElseIsExplained)
             front->openFromDesktop(handed);
         }
 
-        EXPECT_EQ(startedWith, *row.game ? folder.path() + QLatin1Char('/') + QLatin1String(row.game) : QString());
+        EXPECT_EQ(front.startedWith, *row.game ? folder.path() + QLatin1Char('/') + QLatin1String(row.game) : QString());
         EXPECT_EQ(front->isVisible(), !*row.game);
         EXPECT_EQ(front.child<FolderList>("folderList")->path(), folder.path() + QLatin1Char('/') + QLatin1String(row.folder));
         EXPECT_EQ(front.text("pageLabel"), QString::fromLatin1(row.label));
-        if (*row.game) {
-            EXPECT_EQ(front.game.board.side(), row.side);
-        }
+        EXPECT_TRUE(!*row.game || front.game.board.side() == row.side);
         EXPECT_EQ(observed.messages,
                   *row.message ? QStringList{QStringLiteral("Brackwater-Tilemere: ") + inFolder(row.message)} : QStringList{});
     }

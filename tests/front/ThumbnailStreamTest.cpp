@@ -10,31 +10,10 @@
 
 using namespace fronttest;
 
-QPixmap shownIn(QWidget *slot) { return static_cast<QLabel *>(slot)->pixmap(); }
-
-TEST(ThumbnailStream, TheWindowComesFirstAndAClickNeedsNoThumbnail)
-{
-    AppFolder folder;
-    auto started = start(folder);
-    Started &front = *started;
-    QString startedWith;
-    QObject::connect(front.front.get(), &tilemere::FrontScreen::gameStarted,
-                     [&](const QString &path) { startedWith = path; });
-    EXPECT_FALSE(front->pageComplete());
-    EXPECT_TRUE(shownIn(front.slot(0)).isNull());
-
-    click(front.slot(4));
-
-    EXPECT_EQ(startedWith, folder.puzzleImages() + QStringLiteral("/5.bmp"));
-    click(front.playControl("backButton"));
-    EXPECT_EQ(page(front), QStringLiteral("1 2 3 4 5 6 7 8 9"));
-}
-
 TEST(ThumbnailStream, ThumbnailsOfAPageLeftNeverLandOnTheNextOne)
 {
     AppFolder folder({.puzzlePictures = 10});
-    auto started = start(folder);
-    Started &front = *started;
+    Started front(folder);
     ASSERT_EQ(page(front), QStringLiteral("1 2 3 4 5 6 7 8 9"));
     // Each turn leaves the decodes of the page before to finish meanwhile,
     // with their results waiting in the event queue.
@@ -64,9 +43,7 @@ const CacheRow kCacheRows[] = {
     {"CurrentThumbnailServesWithoutDecoding", true,
      [](const QString &picture, const QString &) {
          const QDateTime mtime = QFileInfo(picture).lastModified();
-         QFile file(picture);
-         ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.write(QByteArray(file.size(), 'x')) == file.size());
-         file.close();
+         writeFile(picture, QByteArray(QFileInfo(picture).size(), 'x'));
          setMtime(picture, mtime);
      },
      "1"},
@@ -97,13 +74,11 @@ TEST(ThumbnailCache, CurrentThumbnailsServeAndStaleOrBrokenOnesAreRemade)
             folder.cacheHome = picture;
         const QString large = tilemere::ThumbnailCache(folder.cacheHome + QStringLiteral("/thumbnails"))
                                   .thumbnailPath(picture, tilemere::ThumbnailCache::largeSide);
-        EXPECT_EQ(page(*start(folder)), QStringLiteral("1 . . . . . . . ."));
-        if (row.writableCache)
-            ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(large); }));
-
+        EXPECT_EQ(page(Started(folder)), QStringLiteral("1 . . . . . . . ."));
+        ASSERT_TRUE(!row.writableCache || QTest::qWaitFor([&] { return QFile::exists(large); }));
         if (row.between)
             row.between(picture, large);
 
-        EXPECT_EQ(page(*start(folder)), QStringLiteral("%1 . . . . . . . .").arg(row.secondPage));
+        EXPECT_EQ(page(Started(folder)), QStringLiteral("%1 . . . . . . . .").arg(row.secondPage));
     }
 }

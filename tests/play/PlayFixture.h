@@ -41,8 +41,7 @@ class PlayScreenTest : public ::testing::Test, tilemere::SoundOutput {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid() && QDir(folder.path()).mkpath(QStringLiteral("Gfx")));
-        const auto solid = [](int side, QRgb c) { QImage i(side, side, QImage::Format_RGB32); i.fill(c); return i; };
+        QDir(folder.path()).mkpath(QStringLiteral("Gfx"));
         const std::pair<const char *, QImage> pictures[] = {
             {"Gfx/Volume.bmp", solid(28, kVolumeColour)}, {"Gfx/MuteVolume.bmp", solid(28, kMuteColour)},
             {"Gfx/BW_logo.jpg", solid(55, 0xff3060a0)}, {"blocks.bmp", blockPicture(400, 400)}};
@@ -64,6 +63,7 @@ protected:
         tilemere::setEndProgramHandler({});
         tilemere::setApplicationFolder({});
     }
+    static QImage solid(int side, QRgb colour) { QImage image(side, side, QImage::Format_RGB32); image.fill(colour); return image; }
     void play(const QString &path) override { sounds << path.section(u'/', -1); }
     void beep() override { sounds << QStringLiteral("beep"); }
 
@@ -85,6 +85,7 @@ protected:
     QString text(const char *label) { return child<QLabel>(label)->text(); }
     tilemere::BoardView &board() { return *child<tilemere::BoardView>("boardView"); }
     bool timerActive(const char *timer) { return child<QTimer>(timer)->isActive(); }
+    QColor textColour(const char *name) { return child(name)->palette().color(QPalette::Active, QPalette::WindowText); }
     QRgb iconColour() { return child<QLabel>("soundSwitch")->pixmap().toImage().pixel(14, 14); }
     bool onFrontScreen() { return front.isVisible() && !form().isVisible(); }
     void setBoard(const char *text) { game.board = boardFrom(text); }
@@ -102,18 +103,12 @@ protected:
 
     void clickCell(int cell, Qt::MouseButton button = Qt::LeftButton)
     {
-        const int side = game.board.side();
-        const int width = board().width() / side;
-        const int height = board().height() / side;
+        const int side = game.board.side(), width = board().width() / side, height = board().height() / side;
         QTest::mouseClick(&board(), button, {}, {(cell - 1) % side * width + width / 2, (cell - 1) / side * height + height / 2});
     }
 
     // A key pressed wherever the keyboard focus is, as a player's would be.
-    void pressKey(Qt::Key key)
-    {
-        ASSERT_NE(QApplication::focusWidget(), nullptr);
-        QTest::keyClick(QApplication::focusWidget(), key);
-    }
+    void pressKey(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
     // Drives the win animation to its end, turning down the score entry;
     // returns the number of ticks it took and notes whether the score entry opened.

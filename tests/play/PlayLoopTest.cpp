@@ -9,8 +9,6 @@ namespace {
 
 constexpr const char *kOneMoveFromSolved = "1 2 3/4 5 6/7 9 8";
 
-QColor textColour(const QWidget *widget) { return widget->palette().color(QPalette::Active, QPalette::WindowText); }
-
 // Only a tile beside the hole moves, whatever the button; a refused click
 // changes nothing and plays nothing.
 TEST_F(PlayScreenTest, ClickMovesOnlyATileBesideTheHole)
@@ -161,7 +159,7 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
         for (int tick = 1; tick <= 24; ++tick)
             form().advanceWin();
         EXPECT_FALSE(timerActive("clockTimer"));
-        EXPECT_EQ(textColour(congrats), QColor(255, 255, 0)) << "still yellow at a late tick";
+        EXPECT_EQ(textColour("congratsLabel"), QColor(255, 255, 0)) << "still yellow at a late tick";
         EXPECT_EQ(congrats->grab().toImage().pixelColor(congrats->width() / 2, congrats->height() / 2).alpha(), 255);
         clickCell(6);
         EXPECT_TRUE(game.board.isSolved());
@@ -171,7 +169,7 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
         const auto look = [this] {
             QList<QColor> colours;
             for (const char *name : {"movesLabel", "timeLabel", "backButton"})
-                colours << textColour(child(name));
+                colours << textColour(name);
             colours << QColor(child("previewPicture")->grab().toImage().pixel(40, 40));
             return colours;
         };

@@ -5,16 +5,6 @@ namespace {
 using namespace scorewindowstest;
 using tilemere::ScoreBoard;
 
-TEST(ScoreBoardTest, FirstRunListsPlaceholderNamesWithoutResults)
-{
-    removeStore();
-    ScoreBook book;
-    book.load();
-    ScoreBoard board(book, 4);
-    EXPECT_EQ(text(board, "titleLabel"), QStringLiteral("4x4 Score Board"));
-    EXPECT_EQ(lists(board), emptyLists(QStringLiteral("Anononymous")));
-}
-
 // The board shows the size asked for, moves as counts and times as minutes,
 // and a result no game gives (a negative one, from a hand-edited store) as
 // an empty place; "Clear Scores" empties that size only and saves.
@@ -51,22 +41,25 @@ TEST(ScoreBoardTest, ShowsAndClearsOneSizeOnly)
         }
 }
 
-// Enter closes the board like "Close", wherever the focus is; so does
-// Escape, as in any dialog (nothing is lost).
-TEST(ScoreBoardTest, EnterAndEscapeCloseTheBoard)
+// A first run lists the placeholder names without results. Enter closes the
+// board like "Close", wherever the focus is; so does Escape, as in any dialog
+// (nothing is lost).
+TEST(ScoreBoardTest, FirstRunListsPlaceholdersAndEnterOrEscapeCloses)
 {
     const struct { const char *name, *focusedList; Qt::Key key; } cases[] = {
         {"window", nullptr, Qt::Key_Return},
         {"move names", "movesNames", Qt::Key_Return},
         {"keypad Enter on moves", "movesList", Qt::Key_Enter},
         {"Escape on times", "timeList", Qt::Key_Escape}};
+    removeStore();
     ScoreBook book;
+    book.load();
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
         ScoreBoard board(book, 3);
         board.show();
+        EXPECT_EQ(lists(board), emptyLists(QStringLiteral("Anononymous")));
         QWidget *target = row.focusedList ? board.findChild<QWidget *>(row.focusedList) : &board;
-        ASSERT_NE(target, nullptr);
         target->setFocus();
         QTest::keyClick(target, row.key);
         EXPECT_FALSE(board.isVisible());

@@ -54,7 +54,7 @@ TEST(ScoreEntryTest, OkRecordsOnceWhatTheStoreKeepsAndLeavingRecordsNothing)
         ScoreEntry entry(book, result57(book.tables.rank(1, 2, 57), book.tables.rank(2, 2, 83)));
         entry.show();
         type(nameBox(&entry), row.typed);
-        BoardCloser closer;
+        ModalPlayer player;
         if (row.action == QLatin1String("Escape")) {
             QTest::keyClick(nameBox(&entry), Qt::Key_Escape);
             EXPECT_TRUE(entry.isVisible());
@@ -76,16 +76,16 @@ TEST(ScoreEntryTest, OkRecordsOnceWhatTheStoreKeepsAndLeavingRecordsNothing)
         }
         entry.record(); // a second Ok, as a second Enter or click while the board is up
         EXPECT_EQ(entry.result(), QDialog::Accepted);
-        EXPECT_EQ(closer.boards, 1);
-        EXPECT_EQ(closer.shown[0].mid(1, 3), QStringList({"m2", row.recorded, "m3"}));
-        EXPECT_EQ(closer.shown[1].mid(1, 4), QStringList({"50", "57", "60", "-"}));
-        EXPECT_EQ(closer.shown[2].mid(0, 2), QStringList({row.recorded, "t1"}));
-        EXPECT_EQ(closer.shown[3].mid(0, 2), QStringList({"1:23", "1:40"}));
+        EXPECT_EQ(player.boards, 1);
+        EXPECT_EQ(player.shown[0].mid(1, 3), QStringList({"m2", row.recorded, "m3"}));
+        EXPECT_EQ(player.shown[1].mid(1, 4), QStringList({"50", "57", "60", "-"}));
+        EXPECT_EQ(player.shown[2].mid(0, 2), QStringList({row.recorded, "t1"}));
+        EXPECT_EQ(player.shown[3].mid(0, 2), QStringList({"1:23", "1:40"}));
         // The next start shows exactly what this board showed.
         ScoreBook next;
         next.load();
         tilemere::ScoreBoard board(next, 4);
-        EXPECT_EQ(lists(board), closer.shown);
+        EXPECT_EQ(lists(board), player.shown);
     }
 }
 
@@ -103,9 +103,9 @@ TEST(ScoreEntryTest, ResultIsRecordedOnlyWhereItStillPlaces)
         const tilemere::ScoreTable fullTimes = book.tables(2, 2);
         ScoreEntry entry(book, result57(2, timeRank));
         entry.show();
-        BoardCloser closer;
+        ModalPlayer player;
         click(entry, "okButton");
-        EXPECT_EQ(closer.boards, 1);
+        EXPECT_EQ(player.boards, 1);
         EXPECT_EQ(reloaded()(1, 2).values[1], 57);
         EXPECT_TRUE(reloaded()(2, 2) == fullTimes);
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the score window tests: a first run per case, tables filled with
-// recognisable entries, the board's lists, and a closer for the score board
-// that the score entry opens modally.
+// recognisable entries, the board's lists, and a player answering the score
+// windows that open modally.
 
 #include "ScoreBoard.h"
 #include "ScoreBook.h"
@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
@@ -24,7 +25,7 @@ using tilemere::ScoreBook;
 inline void removeStore()
 {
     const QString store = qEnvironmentVariable("XDG_CONFIG_HOME");
-    ASSERT_FALSE(store.isEmpty());
+    ASSERT_FALSE(store.isEmpty()); // else the working folder would go
     QDir(store).removeRecursively();
     QDir().mkpath(store);
 }
@@ -71,21 +72,33 @@ inline QList<QStringList> emptyLists(const QString &name)
     return {names, dashes, names, dashes};
 }
 
-// Closes every score board that becomes the modal window with its Close
-// label, as a player would, and keeps the last one's lists.
-struct BoardCloser {
-    BoardCloser()
+// Answers the score windows as a player would once each is the modal one:
+// given a name, types it into the score entry and presses Enter, noting the
+// level and result shown; closes every score board with its Close label,
+// noting its title and lists.
+struct ModalPlayer {
+    explicit ModalPlayer(const QString &name = {}) : name(name)
     {
         QObject::connect(&poll, &QTimer::timeout, &poll, [this] {
-            if (auto *board = qobject_cast<tilemere::ScoreBoard *>(QApplication::activeModalWidget());
-                board && board->isVisible()) {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *entry = qobject_cast<tilemere::ScoreEntry *>(modal);
+                entry && entry->isVisible() && !this->name.isNull() && entryShown.isEmpty()) {
+                entryShown << text(*entry, "levelLabel") << text(*entry, "movesLabel");
+                auto *box = entry->findChild<QLineEdit *>("nameEdit");
+                QTest::keyClicks(box, this->name);
+                // Answered from the event loop, so that this timer can see the board that follows.
+                QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_Return); });
+            } else if (auto *board = qobject_cast<tilemere::ScoreBoard *>(modal); board && board->isVisible()) {
                 ++boards;
+                title = text(*board, "titleLabel");
                 shown = lists(*board);
                 click(*board, "closeButton");
             }
         });
         poll.start(10);
     }
+    QString name, title;
+    QStringList entryShown;
     int boards = 0;
     QList<QStringList> shown = QList<QStringList>(4);
     QTimer poll;
