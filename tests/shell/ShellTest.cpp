@@ -1,6 +1,9 @@
 // The shell services in one process with a real QApplication drawing
 // offscreen; the desktop's browser and the sound output are intercepted.
+// Which WAV files the real player can play and what it hands to the audio
+// output; everything else gives the default beep instead.
 #include "Shell.h"
+#include "SoundPlayer.h"
 #include "WindowTestMain.h"
 
 #include <QApplication>
@@ -10,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWidget>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -18,10 +22,13 @@
 
 namespace {
 
-// Receives what would have gone to the desktop's browser.
+// Receives, while it lives, what would have gone to the desktop's browser.
 struct UrlCatcher : QObject {
-    QList<QUrl> urls;
     Q_OBJECT
+public:
+    QList<QUrl> urls;
+    UrlCatcher() { for (const char *scheme : {"file", "https"}) QDesktopServices::setUrlHandler(scheme, this, "open"); }
+    ~UrlCatcher() override { for (const char *scheme : {"file", "https"}) QDesktopServices::unsetUrlHandler(scheme); }
 public slots:
     void open(const QUrl &url) { urls << url; }
 };
@@ -33,9 +40,13 @@ struct RecordingSound : tilemere::SoundOutput {
     void beep() override { played << QStringLiteral("beep"); }
 };
 
-void touch(const QString &path)
+void touch(const QString &path) { QFile(path).open(QIODevice::WriteOnly); }
+
+template <typename T> QByteArray little(T value)
 {
-    QFile(path).open(QIODevice::WriteOnly);
+    QByteArray bytes(sizeof value, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
 }
 
 TEST(ShellServicesTest, HelpWebSiteAndSoundsUseTheRightFiles)
@@ -44,27 +55,22 @@ TEST(ShellServicesTest, HelpWebSiteAndSoundsUseTheRightFiles)
     UrlCatcher catcher;
     RecordingSound sounds;
     QStringList messages;
-    for (const char *scheme : {"file", "https"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
     tilemere::setSoundOutput(&sounds);
     tilemere::setMessageHandler([&messages](const QString &text, const QString &) { messages << text; });
 
     // Characters that mean something in a URL must survive as part of the path.
-    for (const char *folder : {"Mes jeux/Brackwater \u00c4rger", "build #2/100% done"}) {
-        SCOPED_TRACE(folder);
-        catcher.urls.clear();
-        const QString app = temporary.filePath(QString::fromUtf8(folder)), index = app + QStringLiteral("/index.htm");
-        ASSERT_TRUE(QDir().mkpath(app));
-        tilemere::setApplicationFolder(app);
-        tilemere::openHelp(); // no index yet: the same address, and no message
-        touch(index);
-        tilemere::openHelp();
-        EXPECT_EQ(catcher.urls.size(), 2);
-        for (const QUrl &url : catcher.urls)
-            EXPECT_EQ(url.toLocalFile(), index); // empty unless a local file
-    }
+    const QString app = temporary.filePath(QStringLiteral("Mes jeux/Brackwater \u00c4rger #2 100% done"));
+    const QString index = app + QStringLiteral("/index.htm");
+    ASSERT_TRUE(QDir().mkpath(app));
+    tilemere::setApplicationFolder(app);
+    tilemere::openHelp(); // no index yet: the same address, and no message
+    touch(index);
+    tilemere::openHelp();
+    ASSERT_EQ(catcher.urls.size(), 2);
+    for (const QUrl &url : catcher.urls)
+        EXPECT_EQ(url.toLocalFile(), index); // empty unless a local file
     tilemere::openWebSite();
-    EXPECT_EQ(catcher.urls.value(catcher.urls.size() - 1), QUrl(QStringLiteral("https://example.org/tilemere")));
+    EXPECT_EQ(catcher.urls.value(2), QUrl(QStringLiteral("https://example.org/tilemere")));
 
     tilemere::setApplicationFolder(temporary.path());
     const QString gfx = temporary.filePath(QStringLiteral("Gfx/"));
@@ -78,10 +84,10 @@ TEST(ShellServicesTest, HelpWebSiteAndSoundsUseTheRightFiles)
         {"a folder of that name", "folder.wav", false},
     };
     for (const auto &c : soundCases) {
-        SCOPED_TRACE(c.name);
         sounds.played.clear();
         tilemere::playSound(QString::fromLatin1(c.fileName));
-        EXPECT_EQ(sounds.played, QStringList{c.plays ? gfx + QLatin1String(c.fileName) : QStringLiteral("beep")});
+        EXPECT_EQ(sounds.played, QStringList{c.plays ? gfx + QLatin1String(c.fileName) : QStringLiteral("beep")})
+            << c.name;
     }
     EXPECT_TRUE(messages.isEmpty()) << qPrintable(messages.join(u'\n'));
     tilemere::setSoundOutput(nullptr);
@@ -89,25 +95,14 @@ TEST(ShellServicesTest, HelpWebSiteAndSoundsUseTheRightFiles)
     tilemere::setApplicationFolder({});
 }
 
-// The caption is the application title. The size is fixed; left is a
-// thirtieth of the screen width, top a fifteenth of its height, the pixel
-// rounded either way; a minimised window is left alone.
-TEST(ShellTest, WindowGetsTheTitleAndItsFixedPlaceUnlessMinimised)
+// The size is fixed; left is a thirtieth of the screen width, top a
+// fifteenth of its height, the pixel rounded either way. (The caption is
+// checked by the front and play screens' tests.)
+TEST(ShellTest, WindowGetsItsFixedPlace)
 {
     QWidget window;
     window.setGeometry(300, 250, 420, 300);
     window.show();
-    tilemere::setAppTitle(window);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Brackwater-Tilemere"));
-    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Brackwater-Tilemere"));
-
-    const QRect before = window.geometry();
-    window.setWindowState(Qt::WindowMinimized);
-    ASSERT_TRUE(window.isMinimized());
-    tilemere::placeForm(window);
-    EXPECT_EQ(window.geometry(), before);
-
-    window.setWindowState(Qt::WindowNoState);
     tilemere::placeForm(window);
     const QSize screen = QGuiApplication::primaryScreen()->size();
     EXPECT_LT(qAbs(window.x() - screen.width() / 30.0), 1.0) << window.x();
@@ -116,29 +111,77 @@ TEST(ShellTest, WindowGetsTheTitleAndItsFixedPlaceUnlessMinimised)
     EXPECT_EQ(window.size(), QSize(749, 483));
 }
 
+TEST(WaveFileTest, PlayableFilesAndWhatTheOutputGets)
+{
+    const auto chunk = [](const char *id, const QByteArray &body) {
+        return QByteArray(id, 4) + little<quint32>(body.size()) + body + QByteArray(body.size() % 2, '\0');
+    };
+    // The extensible header (tag 0xFFFE) names the real format in `extension`.
+    const auto format = [&chunk](quint16 tag, quint16 channels, quint32 rate, quint16 bits, QByteArray extension = {}) {
+        const quint16 frame = channels * bits / 8;
+        return chunk("fmt ", little(tag) + little(channels) + little(rate) + little(rate * frame) + little(frame) +
+                                 little(bits) + extension);
+    };
+    const auto wave = [](const QByteArray &body) { return "RIFF" + little<quint32>(4 + body.size()) + "WAVE" + body; };
+    const QByteArray data = chunk("data", QByteArray::fromHex("01020304")), pcm16 = format(1, 1, 44100, 16);
+    const QByteArray extensible = QByteArray::fromHex("16001000000000000100000000001000800000aa00389b71");
+    // Expected: channels, rate, sample format, samples; nothing: not playable.
+    const struct { const char *name; QByteArray file; const char *expected; } cases[] = {
+        {"16-bit mono", wave(pcm16 + data), "1 44100 Int16 01020304"},
+        {"8-bit stereo", wave(format(1, 2, 11025, 8) + data), "2 11025 UInt8 01020304"},
+        {"32-bit float", wave(format(3, 1, 48000, 32) + data), "1 48000 Float 01020304"},
+        {"extensible 16-bit", wave(format(0xFFFE, 2, 22050, 16, extensible) + data), "2 22050 Int16 01020304"},
+        {"24-bit widened to the top of 32", wave(format(1, 1, 44100, 24) + chunk("data", "\xaa\xbb\xcc\x11\x22\x33")),
+         "1 44100 Int32 00aabbcc00112233"},
+        {"odd-sized chunk before the samples", wave(pcm16 + chunk("LIST", "abc") + data), "1 44100 Int16 01020304"},
+        {"samples before the format", wave(data + pcm16), "1 44100 Int16 01020304"},
+        {"cut short: whole frames only", wave(format(1, 2, 44100, 16)) + "data" + little(400) + "\1\2\3\4\5\6\7",
+         "2 44100 Int16 01020304"},
+        {"text named .wav", "click click click click click", ""},
+        {"another RIFF kind", "RIFF" + little(16) + "AVI " + data, ""},
+        {"compressed (ADPCM)", wave(format(2, 1, 44100, 4) + data), ""},
+        {"12-bit PCM", wave(format(1, 1, 44100, 12) + data), ""},
+        {"no channels", wave(format(1, 0, 44100, 16) + data), ""},
+        {"no samples chunk", wave(pcm16), ""},
+        {"no format chunk", wave(data), ""},
+        {"less than one frame", wave(format(1, 2, 44100, 16) + chunk("data", "ab")), ""},
+        {"format chunk cut short", wave(chunk("fmt ", little<quint16>(1) + little<quint16>(1))), ""},
+    };
+    const char *const sampleFormats[] = {"Unknown", "UInt8", "Int16", "Int32", "Float"};
+    QTemporaryDir folder;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.filePath(QLatin1String(c.name));
+        if (QFile file(path); file.open(QIODevice::WriteOnly))
+            file.write(c.file);
+        const std::optional<tilemere::WaveSound> sound = tilemere::readWave(path);
+        const std::string got = !sound ? "" : QString::asprintf("%d %d %s %s", sound->format.channelCount(),
+            sound->format.sampleRate(), sampleFormats[sound->format.sampleFormat()],
+            sound->samples.toHex().constData()).toStdString();
+        EXPECT_EQ(got, c.expected);
+    }
+    EXPECT_FALSE(tilemere::readWave(folder.filePath(QStringLiteral("missing.wav"))));
+}
+
 // A resource folder counts as present when it exists and can be listed;
 // each row is a path below one folder holding every kind the game may meet.
-void expectPresence(std::initializer_list<std::tuple<const char *, const char *, bool>> cases)
+void expectPresence(std::initializer_list<std::tuple<const char *, const char *, bool>> rows)
 {
     QTemporaryDir base;
-    const auto at = [&base](const char *name) { return base.filePath(QString::fromLatin1(name)); };
-    const std::pair<const char *, mode_t> folders[] = {
-        {"Gfx", 0700}, {"Empty", 0700}, {"Locked", 0000}, {"EnterOnly", 0100}, {"ReadOnly", 0500}};
-    for (const auto &[name, mode] : folders)
-        ASSERT_EQ(::mkdir(QFile::encodeName(at(name)).constData(), mode), 0) << name;
-    touch(at("Gfx/click.wav"));
-    touch(at("Puzzleimages"));
-    QFile::link(at("Gfx"), at("Linked"));
-    QFile::link(at("gone"), at("help"));
-    for (const auto &[name, path, present] : cases) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(tilemere::resourceFolderPresent(at(path)), present);
-    }
+    const QDir dir(base.path());
+    for (const auto &[name, mode] :
+         {std::pair{"Gfx", 0700}, {"Empty", 0700}, {"Locked", 0000}, {"EnterOnly", 0100}, {"ReadOnly", 0500}})
+        ASSERT_EQ(::mkdir(QFile::encodeName(dir.filePath(name)).constData(), mode), 0) << name;
+    touch(dir.filePath("Puzzleimages"));
+    QFile::link(dir.filePath("Gfx"), dir.filePath("Linked"));
+    QFile::link(dir.filePath("gone"), dir.filePath("help"));
+    for (const auto &[name, path, present] : rows)
+        EXPECT_EQ(tilemere::resourceFolderPresent(dir.filePath(path)), present) << name;
 }
 
 TEST(ResourceFolderTest, ExistingFoldersArePresentEvenEmpty)
 {
-    expectPresence({{"with a file", "Gfx", true}, {"empty", "Empty", true},
+    expectPresence({{"empty", "Empty", true},
                     {"trailing separator, as the windows name it", "Gfx/", true},
                     {"link to a folder", "Linked", true}, {"missing", "Missing", false},
                     {"a file of that name", "Puzzleimages", false}, {"link to nowhere", "help", false}});
