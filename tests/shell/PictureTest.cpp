@@ -139,7 +139,7 @@ TEST(PictureTest, OfferedTypesDecodeAndForgedOrBrokenFilesGiveNothing)
         write(path, row.bytes);
         tilemere::DecodeBudget budget;
         const QImage whole = tilemere::loadPicture(path, {}, budget);
-        const QImage thumbnail = tilemere::loadPicture(path, {8, 8}, budget);
+        const QImage thumbnail = tilemere::loadPicture(path, {12, 8}, budget);
         EXPECT_EQ(whole.size(), row.size);
         EXPECT_EQ(thumbnail.isNull(), row.size.isEmpty());
         if (row.size.isEmpty()) {
@@ -148,7 +148,7 @@ TEST(PictureTest, OfferedTypesDecodeAndForgedOrBrokenFilesGiveNothing)
         }
         for (const QImage &image : {whole, thumbnail})
             EXPECT_TRUE(isRed(image.pixelColor(image.width() / 4, image.height() / 4))) << image.width();
-        EXPECT_GE(thumbnail.width(), qMin(8, row.size.width()));
+        EXPECT_GE(thumbnail.width(), qMin(12, row.size.width()));
         EXPECT_GE(thumbnail.height(), qMin(8, row.size.height()));
         write(path, row.bytes.left(row.bytes.size() / 2));
         EXPECT_TRUE(tilemere::loadPicture(path).isNull());
