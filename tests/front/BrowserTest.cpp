@@ -101,21 +101,23 @@ TEST(PictureFiles, AnyCaseAndJpegInNaturalOrderAndUndecodableOnesShowABrokenMark
     const QString dir = folder.puzzleImages() + QLatin1Char('/');
     for (const auto &[name, n] : {std::pair{"10.jpg", 10}, {"2.jpg", 2}, {"a.jpeg", 1}, {"b.JPG", 3}, {"C.Bmp", 4}})
         writePicture(dir + QLatin1String(name), n);
-    // Undecodable, empty, a bitmap cut short after its file header; not
-    // offered: hidden files and other types.
+    // Undecodable, empty, a bitmap and a JPEG cut short after their headers;
+    // not offered: hidden files and other types.
     for (const auto &[name, bytes] : {std::pair<const char *, QByteArray>{"d.jpg", "this is not a picture"},
                                       {"e.jpg", {}}, {"f.bmp", QByteArray("BM\x46\0\0\0\0\0\0\0\x36\0\0\0", 14)},
-                                      {".hidden.jpg", "x"}, {"notes.txt", "x"}})
+                                      {"g.jpg", QByteArray::fromHex("ffd8ffe000104a464946")}, {".hidden.jpg", "x"}, {"notes.txt", "x"}})
         writeFile(dir + QLatin1String(name), bytes);
     Started front(folder);
     QStringList names;
     for (int i = 0; i < front->pictures().count(); ++i)
         names << front->pictures().entry(i);
-    EXPECT_EQ(names, QStringList({"2.jpg", "10.jpg", "a.jpeg", "b.JPG", "C.Bmp", "d.jpg", "e.jpg", "f.bmp"}));
-    EXPECT_EQ(page(front), QStringLiteral("2 10 1 3 4 ? ? ? ."));
+    EXPECT_EQ(names, QStringList({"2.jpg", "10.jpg", "a.jpeg", "b.JPG", "C.Bmp", "d.jpg", "e.jpg", "f.bmp", "g.jpg"}));
+    EXPECT_EQ(page(front), QStringLiteral("2 10 1 3 4 ? ? ? ?"));
 
-    click(front.slot(5)); // playing one brings the front back with a message
-    EXPECT_EQ(observed.messages, QStringList{"Brackwater-Tilemere: The picture could not be opened."});
+    QFile::remove(dir + QStringLiteral("2.jpg")); // gone since the page was shown
+    for (int slot : {0, 5, 6, 7, 8}) // playing one brings the front back with a message
+        click(front.slot(slot));
+    EXPECT_EQ(observed.messages, QStringList(5, QStringLiteral("Brackwater-Tilemere: The picture could not be opened.")));
     EXPECT_TRUE(front->isVisible() && !front->playScreen().isVisible());
     EXPECT_EQ(observed.programEnds, 0);
 }

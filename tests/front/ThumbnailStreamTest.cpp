@@ -6,8 +6,6 @@
 
 #include <QThread>
 
-#include <functional>
-
 using namespace fronttest;
 
 TEST(ThumbnailStream, ThumbnailsOfAPageLeftNeverLandOnTheNextOne)
@@ -26,58 +24,39 @@ TEST(ThumbnailStream, ThumbnailsOfAPageLeftNeverLandOnTheNextOne)
     EXPECT_EQ(page(front), QStringLiteral("10 . . . . . . . ."));
 }
 
-struct CacheRow {
-    const char *name;
-    bool writableCache;
-    std::function<void(const QString &picture, const QString &largeThumbnail)> between; // the two starts
-    const char *secondPage;
-};
-
-void setMtime(const QString &path, const QDateTime &time)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::Append) && file.setFileTime(time, QFileDevice::FileModificationTime));
-}
-
-const CacheRow kCacheRows[] = {
-    {"CurrentThumbnailServesWithoutDecoding", true,
-     [](const QString &picture, const QString &) {
-         const QDateTime mtime = QFileInfo(picture).lastModified();
-         writeFile(picture, QByteArray(QFileInfo(picture).size(), 'x'));
-         setMtime(picture, mtime);
-     },
-     "1"},
-    {"ChangedFileIsDecodedAgain", true,
-     [](const QString &picture, const QString &) {
-         const QDateTime mtime = QFileInfo(picture).lastModified();
-         writePicture(picture, 2, {600, 400});
-         setMtime(picture, mtime.addSecs(10));
-     },
-     "2"},
-    {"CorruptCacheFileIsIgnored", true,
-     [](const QString &, const QString &large) {
-         QFile file(large);
-         ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(60) && file.write("corrupt") == 7);
-     },
-     "1"},
-    {"UnwritableCacheCostsOnlySpeed", false, {}, "1"},
-};
-
+// Changed between two starts: the picture's bytes behind an unchanged time
+// (so only the cache can show it), the picture itself, the cache file.
 TEST(ThumbnailCache, CurrentThumbnailsServeAndStaleOrBrokenOnesAreRemade)
 {
-    for (const CacheRow &row : kCacheRows) {
+    enum Change { SpoiledPictureSameTime, NewerPicture, CorruptCacheFile, UnwritableCache };
+    const struct { const char *name; Change change; const char *secondPage; } rows[] = {
+        {"CurrentThumbnailServesWithoutDecoding", SpoiledPictureSameTime, "1"},
+        {"ChangedFileIsDecodedAgain", NewerPicture, "2"},
+        {"CorruptCacheFileIsIgnored", CorruptCacheFile, "1"},
+        {"UnwritableCacheCostsOnlySpeed", UnwritableCache, "1"}};
+    for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         AppFolder folder({.puzzlePictures = 0});
         const QString picture = folder.puzzleImages() + QStringLiteral("/1.jpg");
         writePicture(picture, 1, {600, 400});
-        if (!row.writableCache) // below a plain file, which even root cannot write
+        if (row.change == UnwritableCache) // below a plain file, which even root cannot write
             folder.cacheHome = picture;
         const QString large = tilemere::ThumbnailCache(folder.cacheHome + QStringLiteral("/thumbnails"))
                                   .thumbnailPath(picture, tilemere::ThumbnailCache::largeSide);
         EXPECT_EQ(page(Started(folder)), QStringLiteral("1 . . . . . . . ."));
-        ASSERT_TRUE(!row.writableCache || QTest::qWaitFor([&] { return QFile::exists(large); }));
-        if (row.between)
-            row.between(picture, large);
+        ASSERT_TRUE(row.change == UnwritableCache || QTest::qWaitFor([&] { return QFile::exists(large); }));
+
+        const QDateTime mtime = QFileInfo(picture).lastModified();
+        if (row.change == SpoiledPictureSameTime)
+            writeFile(picture, QByteArray(QFileInfo(picture).size(), 'x'));
+        if (row.change == NewerPicture)
+            writePicture(picture, 2, {600, 400});
+        QFile cached(large);
+        ASSERT_TRUE(row.change != CorruptCacheFile ||
+                    (cached.open(QIODevice::ReadWrite) && cached.seek(60) && cached.write("corrupt") && cached.flush()));
+        QFile touched(picture);
+        ASSERT_TRUE(touched.open(QIODevice::Append) &&
+                    touched.setFileTime(row.change == NewerPicture ? mtime.addSecs(10) : mtime, QFileDevice::FileModificationTime));
 
         EXPECT_EQ(page(Started(folder)), QStringLiteral("%1 . . . . . . . .").arg(row.secondPage));
     }

@@ -1,5 +1,5 @@
 // The window around the board: its look, the preview, the sound switch, the
-// links' hover highlight, Back, closing, and pictures that are not there.
+// links' hover highlight, Back, closing, and artwork that is not there.
 #include "TileRenderer.h"
 #include "PlayFixture.h"
 
@@ -107,24 +107,6 @@ TEST_F(PlayScreenTest, BoardShowsThePictureAtTheScreensResolution)
     QImage surface = board().surface(); // painted again from it whenever the window was covered
     surface.setDevicePixelRatio(shown.devicePixelRatio());
     EXPECT_EQ(shown, surface);
-}
-
-TEST_F(PlayScreenTest, UnreadablePictureIsReportedAndLeadsBackToTheFrontScreen)
-{
-    const struct { const char *name; QByteArray contents; bool exists; } rows[] = {
-        {"Missing", "", false}, // first, before anything is written
-        {"NotAPicture", "these are words, not pixels", true}, {"EmptyFile", "", true},
-        {"TruncatedToItsHeader", QByteArray::fromHex("ffd8ffe000104a464946"), true}};
-    picturePath = path("bad.jpg");
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        QFile file(picturePath);
-        ASSERT_TRUE(!row.exists || (file.open(QIODevice::WriteOnly) && file.write(row.contents) >= 0 && file.flush()));
-        messages.clear();
-        EXPECT_FALSE(startGame(4));
-        EXPECT_EQ(messages, QStringList{QStringLiteral("The picture could not be opened. | Brackwater-Tilemere")});
-        EXPECT_TRUE(onFrontScreen());
-    }
 }
 
 // Missing pictures leave empty ones of the same size, so the window keeps its

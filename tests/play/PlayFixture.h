@@ -55,13 +55,11 @@ protected:
         tilemere::setMessageHandler([this](auto &text, auto &title) { messages << text + " | " + title; });
         tilemere::setEndProgramHandler([this] { ++programEnds; });
     }
-    void TearDown() override
+    void TearDown() override // nothing left pointing at this fixture
     {
-        screen.reset();
         tilemere::setSoundOutput(nullptr);
         tilemere::setMessageHandler({});
         tilemere::setEndProgramHandler({});
-        tilemere::setApplicationFolder({});
     }
     static QImage solid(int side, QRgb colour) { QImage image(side, side, QImage::Format_RGB32); image.fill(colour); return image; }
     void play(const QString &path) override { sounds << path.section(u'/', -1); }

@@ -81,7 +81,6 @@ TEST_F(PlayScreenTest, ArrowKeysAloneWinAWholeGame)
 {
     ASSERT_TRUE(startGame(3, 7));
     const std::vector<int> cells = tilemere::testing::solveThreeByThree(tilemere::testing::boardPosition(game.board));
-    ASSERT_GE(cells.size(), 10u);
     for (const int cell : cells) {
         const int hole = game.board.holeIndex(), tile = cell - 1, moves = game.moveCount;
         const std::string before = boardText(game.board);
@@ -184,7 +183,6 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
         EXPECT_TRUE(scoreEntryOpened);
         EXPECT_TRUE(onFrontScreen());
         EXPECT_FALSE(timerActive("winTimer") || timerActive("clockTimer"));
-        EXPECT_DOUBLE_EQ(congrats->font().pointSizeF(), 8.0);
     }
 
     // Back in the middle of the win, then a new game before the animation has

@@ -1,7 +1,9 @@
 // The board drawn pixel by pixel: tiles from their home squares, the blank
-// hole, the red grid, and the picture stretched into the square buffer.
+// hole, the red grid, and the picture stretched into the square buffer. Also
+// the main of the play tests, which drive the real window and so need an application.
 #include "PlayFixture.h"
 #include "TileRenderer.h"
+#include "WindowTestMain.h"
 
 namespace {
 
@@ -67,3 +69,5 @@ TEST(StretchedPicture, WidePictureIsHalvedAcrossOnly)
 }
 
 } // namespace
+
+int main(int argc, char **argv) { return runWindowTests(argc, argv); }

@@ -66,27 +66,4 @@ TEST(ScoreBoardTest, FirstRunListsPlaceholdersAndEnterOrEscapeCloses)
     }
 }
 
-// Every control lies wholly inside its container and each button's caption
-// on its rounded rectangle, so nothing is cut off or hidden.
-void expectLaidOut(const QWidget &window, std::initializer_list<std::pair<const char *, const char *>> buttons)
-{
-    QList<const QWidget *> containers{&window};
-    if (const auto *frame = window.findChild<QWidget *>("tablesFrame"))
-        containers << frame;
-    for (const QWidget *container : containers)
-        for (const QWidget *control : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            EXPECT_TRUE(container->rect().contains(control->geometry())) << qPrintable(control->objectName());
-    for (const auto &[shape, button] : buttons)
-        EXPECT_TRUE(window.findChild<QWidget *>(shape)->geometry().contains(
-            window.findChild<QWidget *>(button)->geometry())) << button;
-}
-
-TEST(ScoreWindowsLayoutTest, ControlsFitTheirWindows)
-{
-    ScoreBook book;
-    expectLaidOut(ScoreBoard(book, 4), {{"closeShape", "closeButton"}, {"clearShape", "clearButton"}});
-    expectLaidOut(tilemere::ScoreEntry(book, {6, "32767", "546:07", 32767, kNotPlaced, kNotPlaced}),
-                  {{"okShape", "okButton"}, {"cancelShape", "cancelButton"}});
-}
-
 } // namespace
