@@ -108,22 +108,6 @@ protected:
     // A key pressed wherever the keyboard focus is, as a player's would be.
     void pressKey(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
-    // Drives the win animation to its end, turning down the score entry;
-    // returns the number of ticks it took and notes whether the score entry opened.
-    int finishWin()
-    {
-        scoreEntryOpened = false;
-        auto answer = QObject::connect(&form(), &tilemere::PlayScreen::scoreEntryOpened, [this](QWidget *entry) {
-            scoreEntryOpened = true;
-            QTimer::singleShot(0, entry, [entry] { static_cast<QDialog *>(entry)->reject(); });
-        });
-        int ticks = 0;
-        for (auto *label = child<QLabel>("congratsLabel"); label->isVisibleTo(&form()) && ticks < 100; ++ticks)
-            form().advanceWin();
-        QObject::disconnect(answer);
-        return ticks;
-    }
-
     QTemporaryDir folder;
     QStringList sounds, messages; // sounds by file name
     int programEnds = 0;
@@ -132,5 +116,5 @@ protected:
     QWidget front;
     std::unique_ptr<tilemere::PlayScreen> screen;
     QString picturePath;
-    bool animateShuffle = false, scoreEntryOpened = false;
+    bool animateShuffle = false;
 };

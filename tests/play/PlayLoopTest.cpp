@@ -10,14 +10,13 @@ namespace {
 constexpr const char *kOneMoveFromSolved = "1 2 3/4 5 6/7 9 8";
 
 // Only a tile beside the hole moves, whatever the button; a refused click
-// changes nothing and plays nothing.
+// changes nothing and plays nothing (which tiles may move: BoardTest).
 TEST_F(PlayScreenTest, ClickMovesOnlyATileBesideTheHole)
 {
     const char *hole11 = "1 2 3 4/5 6 7 8/9 10 16 12/13 14 11 15", *moved = "1 2 3 4/5 6 7 8/9 10 12 16/13 14 11 15";
     const struct { const char *name; int cell; Qt::MouseButton button; const char *after; } rows[] = {
-        {"TheHole", 11, Qt::LeftButton, hole11},          {"Diagonal", 6, Qt::LeftButton, hole11},
-        {"TwoAlongTheRow", 9, Qt::LeftButton, hole11},    {"TwoUpTheColumn", 3, Qt::LeftButton, hole11},
-        {"LeftButton", 12, Qt::LeftButton, moved},        {"RightButton", 12, Qt::RightButton, moved},
+        {"TheHole", 11, Qt::LeftButton, hole11},     {"Diagonal", 6, Qt::LeftButton, hole11},
+        {"LeftButton", 12, Qt::LeftButton, moved},   {"RightButton", 12, Qt::RightButton, moved},
         {"MiddleButton", 12, Qt::MiddleButton, moved}};
     ASSERT_TRUE(startGame(4));
     for (const auto &row : rows) {
@@ -82,14 +81,11 @@ TEST_F(PlayScreenTest, ArrowKeysAloneWinAWholeGame)
     ASSERT_TRUE(startGame(3, 7));
     const std::vector<int> cells = tilemere::testing::solveThreeByThree(tilemere::testing::boardPosition(game.board));
     for (const int cell : cells) {
-        const int hole = game.board.holeIndex(), tile = cell - 1, moves = game.moveCount;
-        const std::string before = boardText(game.board);
+        const int hole = game.board.holeIndex(), tile = cell - 1;
         const bool edges[] = {hole % 3 == 2, hole % 3 == 0, hole / 3 == 2, hole / 3 == 0};
-        for (int side = 0; side < 4; ++side)
+        for (int side = 0; side < 4; ++side) // moving nothing: the counts below and the hole's place show it
             if (edges[side])
                 pressKey(std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}[side]);
-        EXPECT_EQ(boardText(game.board), before);
-        EXPECT_EQ(game.moveCount, moves);
         pressKey(tile == hole + 1 ? Qt::Key_Left : tile == hole - 1 ? Qt::Key_Right : tile == hole + 3 ? Qt::Key_Up : Qt::Key_Down);
         ASSERT_EQ(game.board.holeIndex(), tile);
     }
@@ -105,8 +101,6 @@ TEST_F(PlayScreenTest, ArrowKeysAloneWinAWholeGame)
     pressKey(Qt::Key_Down);
     EXPECT_TRUE(game.board.isSolved());
     EXPECT_EQ(text("movesLabel"), QString::number(moves));
-    finishWin();
-    EXPECT_TRUE(scoreEntryOpened && onFrontScreen());
 }
 
 TEST_F(PlayScreenTest, ClockTicksEverySecondShowingMinutesAndTwoDigitSeconds)
@@ -157,7 +151,6 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
         clickCell(8); // before the first win tick
         for (int tick = 1; tick <= 24; ++tick)
             form().advanceWin();
-        EXPECT_FALSE(timerActive("clockTimer"));
         EXPECT_EQ(textColour("congratsLabel"), QColor(255, 255, 0)) << "still yellow at a late tick";
         EXPECT_EQ(congrats->grab().toImage().pixelColor(congrats->width() / 2, congrats->height() / 2).alpha(), 255);
         clickCell(6);
@@ -173,14 +166,16 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
             return colours;
         };
         const QList<QColor> before = look();
-        QList<QColor> underTheEntry;
-        auto seen = QObject::connect(&form(), &tilemere::PlayScreen::scoreEntryOpened, [&] {
-            QTimer::singleShot(0, [&] { underTheEntry = look(); }); // once the entry is up
+        QList<QColor> underTheEntry; // so also whether it opened
+        auto answer = QObject::connect(&form(), &tilemere::PlayScreen::scoreEntryOpened, [&](QWidget *entry) {
+            QTimer::singleShot(0, entry, [&, entry] { underTheEntry = look(); static_cast<QDialog *>(entry)->reject(); });
         });
-        EXPECT_EQ(24 + finishWin(), 26);
-        QObject::disconnect(seen);
+        int ticks = 24;
+        for (; child("congratsLabel")->isVisibleTo(&form()) && ticks < 100; ++ticks)
+            form().advanceWin();
+        QObject::disconnect(answer);
+        EXPECT_EQ(ticks, 26);
         EXPECT_EQ(underTheEntry, before);
-        EXPECT_TRUE(scoreEntryOpened);
         EXPECT_TRUE(onFrontScreen());
         EXPECT_FALSE(timerActive("winTimer") || timerActive("clockTimer"));
     }
