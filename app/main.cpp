@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <QFile>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 namespace {
 
@@ -19,8 +21,12 @@ QIcon programIcon()
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString path = QStringLiteral(":/icons/%1x%1.png").arg(size);
+        // Read as PNG only: QIcon::addFile, like any reader left to guess,
+        // asks every image plugin about the file, loading them all at start-up.
+        QImageReader reader(path, "png");
+        reader.setAutoDetectImageFormat(false);
         if (QFile::exists(path))
-            icon.addFile(path, QSize(size, size));
+            icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
 }

@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -16,6 +17,27 @@ constexpr int kPathRole = Qt::UserRole;
 QString childPath(const QString &folder, const QString &name)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+// The style's own folder icon when the desktop's icon theme has one. Without
+// it the style would read its built-in picture letting Qt guess the type,
+// which asks every image plugin about it and so loads them all at start-up;
+// the same pictures are read here as the PNG files they are.
+QIcon folderIcon(const QStyle &style, QStyle::StandardPixmap which, const char *themeName, const char *builtInName)
+{
+    if (QIcon::hasThemeIcon(QLatin1String(themeName)))
+        return style.standardIcon(which);
+    QIcon icon;
+    for (const int size : {16, 32, 128}) {
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+                                .arg(QLatin1String(builtInName))
+                                .arg(size),
+                            "png");
+        reader.setAutoDetectImageFormat(false);
+        if (const QImage image = reader.read(); !image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon.isNull() ? style.standardIcon(which) : icon;
 }
 
 } // namespace
@@ -55,8 +77,8 @@ QString FolderList::highlightedPath() const
 void FolderList::fill()
 {
     clear();
-    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon openIcon = folderIcon(*style(), QStyle::SP_DirOpenIcon, "folder-open", "diropen");
+    const QIcon closedIcon = folderIcon(*style(), QStyle::SP_DirClosedIcon, "folder", "dirclosed");
 
     auto *current = new QTreeWidgetItem(this, {QStringLiteral("/")});
     current->setIcon(0, openIcon);
