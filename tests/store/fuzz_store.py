@@ -17,6 +17,7 @@ helper, sample_path = sys.argv[1], sys.argv[2]
 per_kind = int(sys.argv[3]) if len(sys.argv) > 3 else 30
 rng = random.Random(int(sys.argv[4]) if len(sys.argv) > 4 else 11)
 sample = open(sample_path, 'rb').read()
+sample_lines = set(sample.split(b'\n'))
 
 
 def edit_line(content, change):
@@ -27,13 +28,8 @@ def edit_line(content, change):
     return b'\n'.join(lines)
 
 
-def new_value(value):
-    return lambda line: [line.split(b'=', 1)[0] + b'=' + value]
-
-
-def insert_at_random(text, inserted):
-    at = rng.randrange(len(text) + 1)
-    return text[:at] + inserted + text[at:]
+def new_value(values):
+    return lambda line: [line.split(b'=', 1)[0] + b'=' + rng.choice(values)]
 
 
 def change_byte(content, change):
@@ -41,12 +37,9 @@ def change_byte(content, change):
     return content[:at] + bytes([change(content[at])]) + content[at + 1:]
 
 
-def escaped(data):
-    return b'@ByteArray(' + b''.join(b'\\x%x' % byte for byte in data) + b')'
-
-
-WRONG_VALUES = [b'Ann, Bea', b'@ByteArray(Ann)', b'5', b'@Invalid()', b'@Rect(1 2 3 4)', b'"', b'@String(x)',
-                b'@ByteArray(' + b'\\0' * 39 + b')', escaped(b'\xff' * 40), b'\\x12345', b'"a" "b']
+HUGE = [b'@ByteArray(' + b'A' * size + b')' for size in (41, 1000, 70000, 3_000_000)]
+WRONG_TYPES = [b'Ann, Bea', b'@ByteArray(Ann)', b'5', b'@Invalid()', b'@Rect(1 2 3 4)', b'"', b'@String(x)',
+               b'@ByteArray(' + b'\\0' * 39 + b')', b'@ByteArray(' + b'\\xff' * 40 + b')', b'\\x12345', b'"a" "b']
 VARIANTS = [b'@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)', b'@Variant(\\0\\0\\0\\xc\\0\\0\\0(' + b'\\x1' * 40 + b')',
             b'@Variant(', b'a, @Variant(\\0\\0\\0\\x7f)', b'@DateTime(\\0\\0\\0\\x1)']
 KINDS = {
@@ -54,25 +47,23 @@ KINDS = {
     'random byte': lambda b: change_byte(b, lambda byte: rng.randrange(256)),
     'cut file': lambda b: b[:rng.randrange(len(b))],
     'doubled line': lambda b: edit_line(b, lambda line: [line, line]),
-    'huge byte array': lambda b: edit_line(b, new_value(b'@ByteArray(' + b'A' * rng.choice([41, 1000, 70000, 3_000_000])
-                                                        + b')')),
-    'wrong type': lambda b: edit_line(b, new_value(rng.choice(WRONG_VALUES))),
+    'huge byte array': lambda b: edit_line(b, new_value(HUGE)),
+    'wrong type': lambda b: edit_line(b, new_value(WRONG_TYPES)),
+    '@Variant value': lambda b: edit_line(b, new_value(VARIANTS)),
     'invalid UTF-8': lambda b: edit_line(b, lambda line: [line + rng.choice([b'\xeb', b'\xc3', b'\xff\xfe', b'\xe2\x82'])]),
-    '@Variant value': lambda b: edit_line(b, new_value(rng.choice(VARIANTS))),
     'trailing backslash': lambda b: edit_line(b, lambda line: [line + b'\\']),
-    'unbalanced quote': lambda b: edit_line(b, lambda line: [insert_at_random(line, b'"')]),
+    'unbalanced quote': lambda b: edit_line(b, lambda line: [line[:(at := rng.randrange(len(line) + 1))] + b'"'
+                                                             + line[at:]]),
     'line ends, BOM, junk': lambda b: rng.choice([b.replace(b'\n', b'\r\n'), b'\xef\xbb\xbf' + b,
                                                  b.replace(b'\n', b'\njunk\n', 1), b.replace(b'\n', b'\r')]),
 }
 
 
-def load(content):
-    with tempfile.NamedTemporaryFile(suffix='.conf', delete=False) as file:
+def load(path, content):
+    """The helper's exit code and tables, {(mode, size, place): (value, name)}, for a store holding content."""
+    with open(path, 'wb') as file:
         file.write(content)
-    try:
-        run = subprocess.run([helper, 'load', file.name], capture_output=True, timeout=60)
-    finally:
-        os.unlink(file.name)
+    run = subprocess.run([helper, 'load', path], capture_output=True, timeout=60)
     places = {}
     for line in run.stdout.splitlines():
         mode, size, place, value, *name = line.split(b' ')
@@ -92,26 +83,26 @@ def intact_keys(content):
     return {key for key, found in seen.items() if len(found) == 1 and found <= sample_lines}
 
 
-sample_lines = set(sample.split(b'\n'))
-code, baseline = load(sample)
-assert code == 0 and len(baseline) == 80, f'the sample itself does not load: {code}'
-failures, cases = [], 0
-for kind, mutate in KINDS.items():
-    for _ in range(per_kind):
-        content, cases = mutate(sample), cases + 1
-        code, places = load(content)
-        problem = f'exit code {code}' if code != 0 else 'not 80 places' if len(places) != 80 else None
-        intact = intact_keys(content)
-        for (mode, size, place), (value, name) in baseline.items():
-            results_intact = b'%dSTATS%dVAL' % (mode, size) in intact
-            if problem is None and results_intact and places[(mode, size, place)][0] != value:
-                problem = f'result {mode} {size} {place} was intact and not loaded'
-            if problem is None and results_intact and b'%dSTATS%d_%d' % (mode, size, place) in intact \
-                    and places[(mode, size, place)][1] != name:
-                problem = f'name {mode} {size} {place} was intact and not loaded'
-        if problem:
-            failures.append(f'{kind}: {problem}: {content[:300]!r}')
+with tempfile.TemporaryDirectory() as folder:
+    path = os.path.join(folder, 'store.conf')
+    code, baseline = load(path, sample)
+    assert code == 0 and len(baseline) == 80, f'the sample itself does not load: {code}'
+    failures, cases = [], 0
+    for kind, mutate in KINDS.items():
+        for _ in range(per_kind):
+            content, cases = mutate(sample), cases + 1
+            code, places = load(path, content)
+            intact = intact_keys(content)
+            # A place whose results line is intact keeps its result, and its name when that line is intact too.
+            lost = [key for key, (value, name) in baseline.items() if len(places) == 80
+                    and b'%dSTATS%dVAL' % key[:2] in intact and (places[key][0] != value or (
+                        b'%dSTATS%d_%d' % key in intact and places[key][1] != name))]
+            # Results 0..32767; names of at most 24 characters, each one byte in the code page they are kept in.
+            impossible = [key for key, (value, name) in places.items()
+                          if not 0 <= value <= 32767 or len(name.decode('utf-8', 'replace')) > 24]
+            if code != 0 or len(places) != 80 or lost or impossible:
+                failures.append(f'{kind}: exit code {code}, {len(places)} places, lost {lost}, '
+                                f'impossible {impossible}: {content[:300]!r}')
 print(f'{cases} damaged stores loaded, {len(failures)} failed')
-for failure in failures[:20]:
-    print(failure)
+print(*failures[:20], sep='\n')
 sys.exit(1 if failures else 0)
