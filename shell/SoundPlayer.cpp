@@ -1,13 +1,9 @@
 #include "SoundPlayer.h"
 
 #include <QApplication>
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QTimer>
+#include <QLibrary>
 #include <QtEndian>
 
 #include <algorithm>
@@ -19,12 +15,6 @@ namespace {
 // The game's sounds are short; a file this large is not one of them, and
 // reading it whole would only cost memory.
 constexpr qint64 kLargestWaveFile = 64 * 1024 * 1024;
-
-// Stopping an output throws away what the audio server still holds, which
-// is the whole tail of a short sound (a click lost everything but its first
-// 60 ms that way). So a finished sound keeps its output open this long
-// before it is closed; a new sound closes it at once, cutting the old off.
-constexpr int kPlayOutMilliseconds = 2000;
 
 constexpr quint16 kFormatPcm = 1;
 constexpr quint16 kFormatFloat = 3;
@@ -171,35 +161,25 @@ void SoundPlayer::playForReal(const QString &path)
         found = loaded_.insert(path, std::move(*sound));
     }
 
-    stopPlaying();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return; // no audio device: the game goes on silently
-
-    // Owned by the application, so it goes away before the audio backend does.
-    auto *sink = new QAudioSink(device, found->format, QCoreApplication::instance());
-    auto *source = new QBuffer(sink);
-    source->setData(found->samples);
-    source->open(QIODevice::ReadOnly);
-    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
-        if (state != QAudio::IdleState)
-            return;
-        QTimer::singleShot(kPlayOutMilliseconds, sink, [sink] {
-            if (sink->state() == QAudio::IdleState)
-                sink->stop();
-        });
-    });
-    sink->start(source);
-    sink_ = sink;
+    if (WaveOutput *output = waveOutput())
+        output->play(*found);
 }
 
-void SoundPlayer::stopPlaying()
+WaveOutput *SoundPlayer::waveOutput()
 {
-    if (!sink_)
-        return;
-    sink_->stop();
-    sink_->deleteLater();
-    sink_ = nullptr;
+    if (moduleTried_)
+        return waveOutput_.get();
+    moduleTried_ = true;
+    // Beside the program; a program run from the build tree finds it where
+    // the build put it. Without the module the game goes on silently.
+    for (const QString &folder : {QCoreApplication::applicationDirPath(), QStringLiteral(TILEMERE_BUILT_SOUND_DIR)}) {
+        QLibrary module(folder + QStringLiteral("/brackwater-tilemere-sound"));
+        if (const auto create = reinterpret_cast<WaveOutputFactory>(module.resolve(kWaveOutputFactory))) {
+            waveOutput_.reset(create());
+            break;
+        }
+    }
+    return waveOutput_.get();
 }
 
 } // namespace tilemere

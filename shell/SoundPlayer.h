@@ -1,26 +1,40 @@
 #pragma once
 // One sound at a time, each file read once and kept. A missing or unplayable
-// file beeps; without an audio device the game stays silent.
+// file beeps; without an audio device the game stays silent. The audio output
+// lives in a module of its own (WaveOutput.cpp), loaded on the first sound:
+// Qt Multimedia brings the sound server's and the network's libraries, which
+// would otherwise cost every start.
 
 #include "Shell.h"
 
 #include <QAudioFormat>
 #include <QByteArray>
 #include <QHash>
-#include <QPointer>
 #include <QString>
 
+#include <memory>
 #include <optional>
-
-class QAudioSink;
 
 namespace tilemere {
 
-// The samples of a WAV file, ready for an audio output.
+// The samples of a WAV file, ready for an audio output. QAudioFormat is all
+// inline, so only the audio module links Qt Multimedia.
 struct WaveSound {
     QAudioFormat format;
     QByteArray samples; // whole frames only
 };
+
+// The audio output the module makes: plays a sound, cutting off the one
+// before. Lives until the program ends.
+class WaveOutput {
+public:
+    virtual ~WaveOutput() = default;
+    virtual void play(const WaveSound &sound) = 0;
+};
+
+// The module's one entry point, found by this name.
+inline constexpr const char *kWaveOutputFactory = "tilemereCreateWaveOutput";
+using WaveOutputFactory = WaveOutput *(*)();
 
 // Reads a PCM (8, 16, 24 or 32 bit) or 32-bit float WAV file, 24-bit samples
 // widened to 32. Nothing when the file is missing, unreadable, not a WAV
@@ -40,10 +54,11 @@ public:
 private:
     SoundPlayer() = default;
     void playForReal(const QString &path);
-    void stopPlaying();
+    WaveOutput *waveOutput();
 
     QHash<QString, WaveSound> loaded_;
-    QPointer<QAudioSink> sink_; // the sound playing or last played
+    std::unique_ptr<WaveOutput> waveOutput_;
+    bool moduleTried_ = false;
     SoundOutput *output_ = nullptr;
 };
 

@@ -23,6 +23,7 @@ for folder in Gfx Puzzleimages help; do
     [ -d "$program_folder/$folder" ] || fail "$folder is not beside the program"
 done
 [ -f "$program_folder/index.htm" ] || fail "index.htm is not beside the program"
+[ -f "$program_folder/brackwater-tilemere-sound.so" ] || fail "the audio module is not beside the program"
 [ -f "$program_folder/Gfx/titleBanner.jpg" ] || fail "Gfx was installed without its contents"
 
 # The command is a relative link, so a staged or moved tree still works.
