@@ -1,8 +1,6 @@
 #include "FrontTestSupport.h"
 #include "WindowTestMain.h"
 
-#include <QApplication>
-
 // One process with a real QApplication drawing offscreen (also when the build
 // lists the tests); message boxes and the end of the program are recorded,
 // never shown or done, and the store never touches the real user's settings.

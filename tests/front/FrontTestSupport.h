@@ -127,12 +127,11 @@ inline QString page(const Started &front)
         return QStringLiteral("the page never completed");
     QStringList shown;
     for (int k = 0; k < 9; ++k) {
-        const QImage image =
-            static_cast<QLabel *>(front.slot(k))->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-        const int red = image.isNull() ? 0 : image.pixelColor(image.rect().center()).red();
-        shown << (image.isNull()                                   ? QStringLiteral(".")
-                  : image == thumbnails::brokenPicture(image.size()) ? QStringLiteral("?")
-                                                                     : QString::number(qRound((red - 30) / 10.0)));
+        const QImage image = static_cast<QLabel *>(front.slot(k))->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        shown << (image.isNull() ? QStringLiteral(".")
+                  : image == thumbnails::brokenPicture(image.size())
+                      ? QStringLiteral("?")
+                      : QString::number(qRound((image.pixelColor(image.rect().center()).red() - 30) / 10.0)));
     }
     return shown.join(QLatin1Char(' '));
 }

@@ -8,33 +8,22 @@
 
 using namespace fronttest;
 
-namespace {
-
-QWidget *focused() { return QApplication::focusWidget(); }
-
-void press(Qt::Key key) { QTest::keyClick(focused(), key); }
+static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
 // "page:slot" of the frame, "-" while it is not drawn.
-QString frame(const Started &front)
+static QString frame(const Started &front)
 {
     const auto *focus = front.child<tilemere::ThumbnailFocus>("thumbnailFocus");
     return focus->frameShown() ? QStringLiteral("%1:%2").arg(front.game.currentPage + 1).arg(focus->focusedSlot())
                                : QStringLiteral("-");
 }
 
-void activate(const Started &front)
-{
-    front->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(front.front.get()));
-}
-
-} // namespace
-
 TEST(FrontKeys, TabReachesTheControlsAndOnlyKeysShowTheFrame)
 {
     AppFolder folder;
     Started front(folder);
-    activate(front);
+    front->activateWindow(); // the keys go where the focus is
+    ASSERT_TRUE(QTest::qWaitForWindowActive(front.front.get()));
     click(front.child("sizeOption5")); // a click leaves no focus on an option
     click(front.child("animateCheck"));
     EXPECT_EQ(frame(front), QStringLiteral("-"));
@@ -44,7 +33,7 @@ TEST(FrontKeys, TabReachesTheControlsAndOnlyKeysShowTheFrame)
     QStringList reached;
     for (int i = 0; i < 4; ++i) {
         press(Qt::Key_Tab);
-        reached << focused()->objectName();
+        reached << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(reached.join(QLatin1Char(' ')), QStringLiteral("folderList thumbnailPanel sizeOption5 animateCheck"));
     press(Qt::Key_Backtab);
@@ -60,7 +49,8 @@ TEST(FrontKeys, ArrowsAndPageKeysMoveTheFrameAcrossSlotsAndPagesAndEnterStarts)
 {
     AppFolder folder({.puzzlePictures = 12}); // a full page, then three
     Started front(folder);
-    activate(front);
+    front->activateWindow(); // the keys go where the focus is
+    ASSERT_TRUE(QTest::qWaitForWindowActive(front.front.get()));
     front.child("thumbnailPanel")->setFocus(Qt::TabFocusReason);
     const struct { Qt::Key key; const char *frame; } steps[] = {
         {Qt::Key_Right, "1:1"},    {Qt::Key_Down, "1:4"},     {Qt::Key_Down, "1:7"},     {Qt::Key_Down, "1:7"},
@@ -93,7 +83,7 @@ TEST(FrontKeys, ThreeToSixChooseTheSizeExceptWhileTypingInAList)
         SCOPED_TRACE(row.name);
         Started front(folder);
         QTest::keyClicks(front.child(row.focus), QString::fromLatin1(row.typed));
-        EXPECT_EQ(front.game.chosenSize, row.side);
-        EXPECT_TRUE(front.child<QRadioButton>(qPrintable(QStringLiteral("sizeOption%1").arg(row.side)))->isChecked());
+        EXPECT_TRUE(front.game.chosenSize == row.side &&
+                    front.child<QRadioButton>(qPrintable(QStringLiteral("sizeOption%1").arg(row.side)))->isChecked());
     }
 }

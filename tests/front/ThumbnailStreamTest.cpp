@@ -1,5 +1,6 @@
-// Thumbnails come after the window, land only on the page they were made
-// for, and go through the desktop's thumbnail cache.
+// Starting a game from a thumbnail, which may not have come yet. Thumbnails
+// come after the window, land only on the page they were made for, and go
+// through the desktop's thumbnail cache.
 #include "FrontTestSupport.h"
 
 #include "ThumbnailCache.h"
@@ -8,6 +9,36 @@
 
 using namespace fronttest;
 
+// The window comes before its thumbnails, and a click on a slot whose
+// thumbnail has not come yet still starts that slot's picture.
+TEST(StartingAGame, TakesTheChosenOptionsAndPictureAndBackFindsTheFrontAsLeft)
+{
+    AppFolder folder({.puzzlePictures = 12});
+    Started front(folder);
+    EXPECT_FALSE(front->pageComplete());
+    click(front.child("sizeOption3"));
+    click(front.child("animateCheck"));
+    click(front.child("nextButton"));
+    front->playScreen().setShuffleSeed(7);
+    click(front.slot(5)); // empty: ignored, no picture is even tried
+    EXPECT_TRUE(front->isVisible() && observed.messages.isEmpty());
+    EXPECT_FALSE(front->pageComplete());
+
+    click(front.slot(1));
+
+    EXPECT_EQ(front.startedWith, folder.puzzleImages() + QStringLiteral("/11.bmp"));
+    EXPECT_EQ(front.game.board.side(), 3);
+    EXPECT_TRUE(!front->isVisible() && front->playScreen().isVisible() && front->playScreen().isShuffling());
+    front->playScreen().finishShuffleNow(); // Back does nothing while the tiles are shuffled
+
+    click(front.playControl("backButton"));
+    EXPECT_TRUE(front->isVisible() && front.child<QRadioButton>("sizeOption3")->isChecked() &&
+                front.child<QCheckBox>("animateCheck")->isChecked());
+    EXPECT_EQ(front.text("pageLabel"), QStringLiteral("Page 2 of 2 page(s)"));
+    EXPECT_EQ(page(front), QStringLiteral("10 11 12 . . . . . ."));
+    EXPECT_TRUE(observed.messages.isEmpty());
+}
+
 TEST(ThumbnailStream, ThumbnailsOfAPageLeftNeverLandOnTheNextOne)
 {
     AppFolder folder({.puzzlePictures = 10});
@@ -15,10 +46,8 @@ TEST(ThumbnailStream, ThumbnailsOfAPageLeftNeverLandOnTheNextOne)
     ASSERT_EQ(page(front), QStringLiteral("1 2 3 4 5 6 7 8 9"));
     // Each turn leaves the decodes of the page before to finish meanwhile,
     // with their results waiting in the event queue.
-    for (void (tilemere::FrontScreen::*turn)() : {&tilemere::FrontScreen::showNextPage,
-                                                  &tilemere::FrontScreen::showPreviousPage,
-                                                  &tilemere::FrontScreen::showNextPage}) {
-        (front.front.get()->*turn)();
+    for (const int turn : {1, -1, 1}) {
+        turn > 0 ? front->showNextPage() : front->showPreviousPage();
         QThread::msleep(100);
     }
     EXPECT_EQ(page(front), QStringLiteral("10 . . . . . . . ."));

@@ -4,11 +4,12 @@
 // program closed, and the score found in the store by the next run.
 #include "EightPuzzleSolver.h"
 #include "FrontTestSupport.h"
+#include "ScoreStore.h"
 #include "ScoreTestSupport.h"
 
 using namespace fronttest;
 
-void clickCell(QWidget *board, int cell)
+static void clickCell(QWidget *board, int cell)
 {
     const int width = board->width() / 3, height = board->height() / 3;
     QTest::mouseClick(board, Qt::LeftButton, {}, {(cell - 1) % 3 * width + width / 2, (cell - 1) / 3 * height + height / 2});
@@ -17,6 +18,7 @@ void clickCell(QWidget *board, int cell)
 TEST(WholeGame, SolvedThreeByThreeIsRecordedShownAndKept)
 {
     AppFolder folder({.puzzlePictures = 1});
+    QFile::remove(tilemere::ScoreStore::filePath()); // a first run, whatever ran before in this process
     Started front(folder);
     click(front.child("sizeOption3"));
     front->playScreen().setShuffleSeed(20240611);
@@ -47,5 +49,4 @@ TEST(WholeGame, SolvedThreeByThreeIsRecordedShownAndKept)
     EXPECT_EQ(next.tables(1, 1).names[0], "Tess");
     EXPECT_EQ(next.tables(1, 1).values[0], static_cast<std::int32_t>(clicks.size()));
     EXPECT_EQ(next.tables(2, 1).values[0], seconds);
-    EXPECT_EQ(next.tables(1, 1).values[1], tilemere::kEmptyScore);
 }

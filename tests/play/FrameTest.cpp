@@ -5,8 +5,6 @@
 
 #include <QCheckBox>
 
-namespace {
-
 using namespace tilemere;
 
 // Back abandons the game. The sound switch and a disabled Help link are the
@@ -122,5 +120,3 @@ TEST_F(PlayScreenTest, MissingLogoAndIconsKeepTheLayoutAndAWorkingSwitch)
     const QDir settingsHome(qEnvironmentVariable("XDG_CONFIG_HOME"));
     EXPECT_TRUE(settingsHome.isEmpty()) << settingsHome.entryList().join(u' ').toStdString();
 }
-
-} // namespace

