@@ -46,9 +46,9 @@ def program_folder(work, game, name, pictures=None):
     os.makedirs(folder, exist_ok=True)
     source = os.path.dirname(game)
     shutil.copy2(game, os.path.join(folder, "brackwater-tilemere"))
-    for entry in ("Gfx", "help", "index.htm") + (() if pictures else ("Puzzleimages",)):
+    for entry in ("Gfx", "help", "index.htm", "brackwater-tilemere-sound.so") + (() if pictures else ("Puzzleimages",)):
         link = os.path.join(folder, entry)
-        if not os.path.lexists(link):
+        if not os.path.lexists(link) and os.path.lexists(os.path.join(source, entry)):
             os.symlink(os.path.join(source, entry), link)
     if pictures and not os.path.lexists(os.path.join(folder, "Puzzleimages")):
         os.symlink(pictures, os.path.join(folder, "Puzzleimages"))
