@@ -5,15 +5,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QTemporaryFile>
 
+#include <png.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace tilemere {
 
@@ -48,23 +50,79 @@ bool makeFolders(const QString &root, const QString &flavour)
     return QDir().mkpath(parent) && makePrivateFolder(root) && makePrivateFolder(root + u'/' + flavour);
 }
 
-// Written beside its final name and renamed over it, so a reader in another
-// thread or program sees the old file or the new one, never half of one.
-void writeAtomically(const QString &target, const QImage &thumbnail, const QList<std::pair<QString, QString>> &keys)
+using Keys = QList<std::pair<QByteArray, QByteArray>>;
+
+// What libpng needs to write one image; plain data only, since libpng
+// reports errors by jumping out of the function that holds it.
+struct PngJob {
+    const QImage *pixels;
+    int colourType;
+    png_text *texts;
+    int textCount;
+    QByteArray *out;
+};
+
+void appendToBuffer(png_structp png, png_bytep data, png_size_t length)
 {
-    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
-    if (!file.open())
-        return;
-    // Keys go on the image: the writer's own text option splits them at
-    // the colon of "Thumb::URI".
-    QImage withKeys = thumbnail;
-    for (const auto &[key, value] : keys)
-        withKeys.setText(key, value);
+    static_cast<QByteArray *>(png_get_io_ptr(png))->append(reinterpret_cast<const char *>(data),
+                                                           static_cast<qsizetype>(length));
+}
+
+void noFlush(png_structp) {}
+
+bool runPngJob(png_structp png, png_infop info, const PngJob &job)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_write_fn(png, job.out, appendToBuffer, noFlush);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(job.pixels->width()),
+                 static_cast<png_uint_32>(job.pixels->height()), 8, job.colourType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_text(png, info, job.texts, job.textCount);
     // Light compression: a thumbnail is small either way, and is written
     // while the player waits for the next page.
-    QImageWriter writer(&file, "png");
-    writer.setQuality(80);
-    if (!writer.write(withKeys) || !file.flush())
+    png_set_compression_level(png, 1);
+    png_write_info(png, info);
+    for (int y = 0; y < job.pixels->height(); ++y)
+        png_write_row(png, job.pixels->constScanLine(y));
+    png_write_end(png, info);
+    return true;
+}
+
+// Encoded with libpng itself: Qt's PNG writer first offers the file to
+// every image plugin installed, which loads them all. The keys go in as
+// plain text chunks, the form every reader of the cache understands.
+QByteArray encodePng(const QImage &thumbnail, const Keys &keys)
+{
+    const bool alpha = thumbnail.hasAlphaChannel();
+    const QImage pixels = thumbnail.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    std::vector<png_text> texts(static_cast<std::size_t>(keys.size()));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const auto &[key, value] = keys[static_cast<qsizetype>(i)];
+        texts[i].compression = PNG_TEXT_COMPRESSION_NONE;
+        texts[i].key = const_cast<char *>(key.constData());
+        texts[i].text = const_cast<char *>(value.constData());
+        texts[i].text_length = static_cast<png_size_t>(value.size());
+    }
+    QByteArray out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    const PngJob job{&pixels, alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, texts.data(),
+                     static_cast<int>(texts.size()), &out};
+    const bool written = info && runPngJob(png, info, job);
+    png_destroy_write_struct(&png, &info);
+    return written ? out : QByteArray();
+}
+
+// Written beside its final name and renamed over it, so a reader in another
+// thread or program sees the old file or the new one, never half of one.
+void writeAtomically(const QString &target, const QImage &thumbnail, const Keys &keys)
+{
+    const QByteArray png = encodePng(thumbnail, keys);
+    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
+    if (png.isEmpty() || !file.open())
+        return;
+    if (file.write(png) != png.size() || !file.flush())
         return;
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     file.close();
@@ -153,11 +211,12 @@ void ThumbnailCache::store(const QString &picturePath, const QImage &picture) co
     const QFileInfo file(picturePath);
     if (picture.isNull() || !file.isFile())
         return;
-    const QList<std::pair<QString, QString>> keys = {
-        {uriKey, fileUri(picturePath)},
-        {mtimeKey, QString::number(file.lastModified().toSecsSinceEpoch())},
-        {sizeKey, QString::number(file.size())},
-        {QStringLiteral("Software"), QStringLiteral("Brackwater-Tilemere")},
+    // All ASCII: the URI is percent-encoded.
+    const Keys keys = {
+        {uriKey, fileUri(picturePath).toLatin1()},
+        {mtimeKey, QByteArray::number(file.lastModified().toSecsSinceEpoch())},
+        {sizeKey, QByteArray::number(file.size())},
+        {"Software", "Brackwater-Tilemere"},
     };
     // The large one first, so the normal one is scaled from it rather than
     // from the whole picture.
