@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -40,10 +41,13 @@ void returnFreedMemory()
 }
 
 // Calls back once the widget it watches has been painted for the first time
-// and that paint has gone to the screen.
-class FirstPaintWatcher : public QObject {
+// and the display server has that frame: a paint is only handed over when
+// the event that caused it is done, and the server then still has to copy
+// it, which decodes started at once would slow down on a machine with few
+// cores.
+class FirstFrameWatcher : public QObject {
 public:
-    FirstPaintWatcher(QWidget &watched, std::function<void()> painted)
+    FirstFrameWatcher(QWidget &watched, std::function<void()> painted)
         : QObject(&watched), painted_(std::move(painted))
     {
         watched.installEventFilter(this);
@@ -54,8 +58,12 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            // The paint reaches the screen when the event that caused it is done.
-            QTimer::singleShot(0, watched, painted_);
+            QTimer::singleShot(0, watched, [painted = painted_] {
+                // One round trip: the server answers once it has dealt
+                // with everything sent before, the frame included.
+                QGuiApplication::sync();
+                painted();
+            });
             deleteLater();
         }
         return false;
@@ -73,7 +81,7 @@ void FrontScreen::createThumbnailLoader()
     connect(thumbnailLoader_, &ThumbnailLoader::thumbnailReady, this, &FrontScreen::showThumbnail);
     // The window is drawn whole before any picture is decoded: the decodes
     // would only take the cores it needs to start.
-    new FirstPaintWatcher(*thumbnailPanel_, [this] {
+    new FirstFrameWatcher(*thumbnailPanel_, [this] {
         thumbnailsHeld_ = false;
         requestThumbnails();
     });
