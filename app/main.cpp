@@ -1,5 +1,6 @@
 // The program: the front screen, and through it everything else.
 #include "Shell.h"
+#include "FontWarmUp.h"
 #include "FrontScreen.h"
 #include "Game.h"
 #include "ScoreBook.h"
@@ -12,14 +13,19 @@
 #include <QImageReader>
 #include <QPixmap>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
-// The icon in every size the program carries, so each place that shows it
-// (title bar, task bar, switcher) gets a sharp one.
+// The icon in the sizes title bars, task bars and switchers draw, so each
+// gets a sharp one. Every size is sent to the display server with each
+// window; the 256 pixel one would have been two thirds of it.
 QIcon programIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64, 128}) {
         const QString path = QStringLiteral(":/icons/%1x%1.png").arg(size);
         // Read as PNG only: QIcon::addFile, like any reader left to guess,
         // asks every image plugin about the file, loading them all at start-up.
@@ -31,14 +37,25 @@ QIcon programIcon()
     return icon;
 }
 
+// Decoded pictures are large and short-lived. Each goes back to the system
+// when freed (glibc would otherwise raise this threshold after the first and
+// keep later ones in its heaps), and the decoding threads share one heap
+// beside the window's instead of keeping one each.
+void keepHeapsSmall()
+{
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_ARENA_MAX, 2);
+#endif
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    keepHeapsSmall();
+    tilemere::FontWarmUp fonts;
     QApplication app(argc, argv);
-    const QIcon icon = programIcon();
-    if (!icon.isNull())
-        app.setWindowIcon(icon);
     // Lets the desktop match the running windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tilemere"));
 
@@ -62,7 +79,14 @@ int main(int argc, char *argv[])
     tilemere::Game game;
     tilemere::ScoreBook scores(
         [](const QString &message) { tilemere::showMessage(nullptr, message, QString()); });
+    fonts.wait();
     tilemere::FrontScreen front(game, scores);
+    // The title bar and task bar take the icon from the window at any time;
+    // read once the window is drawn, it does not hold up the first frame.
+    QObject::connect(&front, &tilemere::FrontScreen::firstFrameShown, &app, [&app] {
+        if (const QIcon icon = programIcon(); !icon.isNull())
+            app.setWindowIcon(icon);
+    });
     // Without its Gfx folder the program has told the player and ends here,
     // before any window shows and without saving anything.
     if (!front.start())

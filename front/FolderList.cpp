@@ -19,16 +19,15 @@ QString childPath(const QString &folder, const QString &name)
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-// The style's own folder icon when the desktop's icon theme has one. Without
-// it the style would read its built-in picture letting Qt guess the type,
-// which asks every image plugin about it and so loads them all at start-up;
-// the same pictures are read here as the PNG files they are.
-QIcon folderIcon(const QStyle &style, QStyle::StandardPixmap which, const char *themeName, const char *builtInName)
+// The classic open and closed folders, drawn by Qt's own styles. They are
+// read here as the PNG files they are: left to guess the type, the style
+// would ask every image plugin about them, loading them all at start-up.
+// The desktop's icon theme is not asked: looking one up reads the theme's
+// folders, which at start-up costs more than the whole folder list.
+QIcon folderIcon(const QStyle &style, QStyle::StandardPixmap which, const char *builtInName)
 {
-    if (QIcon::hasThemeIcon(QLatin1String(themeName)))
-        return style.standardIcon(which);
     QIcon icon;
-    for (const int size : {16, 32, 128}) {
+    for (const int size : {16, 32}) { // a row's size, and that at double density
         QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
                                 .arg(QLatin1String(builtInName))
                                 .arg(size),
@@ -77,17 +76,19 @@ QString FolderList::highlightedPath() const
 void FolderList::fill()
 {
     clear();
-    const QIcon openIcon = folderIcon(*style(), QStyle::SP_DirOpenIcon, "folder-open", "diropen");
-    const QIcon closedIcon = folderIcon(*style(), QStyle::SP_DirClosedIcon, "folder", "dirclosed");
+    if (openIcon_.isNull()) {
+        openIcon_ = folderIcon(*style(), QStyle::SP_DirOpenIcon, "diropen");
+        closedIcon_ = folderIcon(*style(), QStyle::SP_DirClosedIcon, "dirclosed");
+    }
 
     auto *current = new QTreeWidgetItem(this, {QStringLiteral("/")});
-    current->setIcon(0, openIcon);
+    current->setIcon(0, openIcon_);
     current->setData(0, kPathRole, QStringLiteral("/"));
     QString walked = QStringLiteral("/");
     for (const QString &part : path_.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         walked = childPath(walked, part);
         auto *item = new QTreeWidgetItem(current, {part});
-        item->setIcon(0, openIcon);
+        item->setIcon(0, openIcon_);
         item->setData(0, kPathRole, walked);
         current = item;
     }
@@ -103,7 +104,7 @@ void FolderList::fill()
     });
     for (const QString &name : subfolders) {
         auto *item = new QTreeWidgetItem(current, {name});
-        item->setIcon(0, closedIcon);
+        item->setIcon(0, closedIcon_);
         item->setData(0, kPathRole, childPath(path_, name));
     }
 

@@ -4,6 +4,7 @@
 // subfolders one step deeper. A double-click opens a folder; a single click
 // only highlights it; Enter opens the highlighted folder.
 
+#include <QIcon>
 #include <QTreeWidget>
 
 class FolderList : public QTreeWidget {
@@ -36,4 +37,6 @@ private:
     void fill();
 
     QString path_;
+    QIcon openIcon_;
+    QIcon closedIcon_;
 };

@@ -64,6 +64,9 @@ public:
 signals:
     // A game has started on the play screen with the picture at this path.
     void gameStarted(const QString &picturePath);
+    // The window's first frame is on the screen: what it does not need can
+    // be done now.
+    void firstFrameShown();
 
 public slots:
     // Starts a game with the picture in the slot 0..8 of the page shown.

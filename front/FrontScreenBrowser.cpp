@@ -84,6 +84,7 @@ void FrontScreen::createThumbnailLoader()
     new FirstFrameWatcher(*thumbnailPanel_, [this] {
         thumbnailsHeld_ = false;
         requestThumbnails();
+        emit firstFrameShown();
     });
 }
 

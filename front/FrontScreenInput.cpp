@@ -58,7 +58,7 @@ Handed whatIsAt(const QString &path)
         return resourceFolderPresent(path) ? Handed::Folder : Handed::Unreadable;
     // Only a regular file of an offered type: a pipe or a device named
     // like a picture is never opened.
-    if (!info.isFile() || !QDir::match(pictureNameFilters(), info.fileName()))
+    if (!info.isFile() || !isPictureName(info.fileName()))
         return Handed::NotAPicture;
     return info.isReadable() ? Handed::Picture : Handed::Unreadable;
 }

@@ -256,25 +256,25 @@ QImage loadHeif(QFile &file, QSize target, DecodeBudget &budget)
 
 } // namespace
 
-QStringList pictureNameFilters()
+bool isPictureName(const QString &name)
 {
     // Every type is offered, whether or not its decoder is installed: asking
     // Qt which are would load every image plugin at start-up. A picture whose
     // decoder is missing shows as a broken one.
-    QStringList filters;
-    for (const PictureType &type : kTypes)
-        filters << QStringLiteral("*.") + QLatin1String(type.suffix);
-    return filters;
+    return kindOfName(name) != Kind::None;
 }
 
 QStringList listPictureFiles(const QString &folder)
 {
-    // Name filters match without regard to case, so "HOLIDAY.JPG" is found
-    // too. QDir counts a link to a pipe or device as a file, hence the stat
-    // (which follows links and never opens anything).
+    // Matched by suffix here rather than by QDir's wildcard filters, which
+    // compile regular expressions: their library would be loaded and run
+    // for this alone. QDir counts a link to a pipe or device as a file,
+    // hence the stat (which follows links and never opens anything).
     const QDir dir(folder);
-    QStringList names = dir.entryList(pictureNameFilters(), QDir::Files | QDir::System, QDir::NoSort);
-    names.removeIf([&dir](const QString &name) { return !isRegularFile(QFile::encodeName(dir.filePath(name))); });
+    QStringList names = dir.entryList(QDir::Files | QDir::System, QDir::NoSort);
+    names.removeIf([&dir](const QString &name) {
+        return !isPictureName(name) || !isRegularFile(QFile::encodeName(dir.filePath(name)));
+    });
     return names;
 }
 

@@ -55,13 +55,13 @@ private:
     std::int64_t peak_ = 0;
 };
 
-// The wildcard patterns of the picture types offered ("*.jpg", "*.png",
-// "*.heic", …), whether or not their decoders are installed; a folder
-// listing matches them in any letter case.
-QStringList pictureNameFilters();
+// Whether a file name ends in the suffix of an offered picture type (".jpg",
+// ".png", ".heic", …) in any letter case, whether or not its decoder is
+// installed.
+bool isPictureName(const QString &name);
 
-// The names of the regular files of folder (links followed) that match the
-// patterns, hidden ones left out, in no particular order. Pipes, devices and
+// The names of the regular files of folder (links followed) that are
+// picture names, hidden ones left out, in no particular order. Pipes, devices and
 // folders named like pictures are left out without being opened, so nothing
 // here can wait on them.
 QStringList listPictureFiles(const QString &folder);

@@ -52,9 +52,9 @@ void setApplicationFolder(const QString &folder)
 void setAppTitle(QWidget &window)
 {
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+    // The icon is the application's, which every window follows even when
+    // it is set after the window is shown.
     window.setWindowTitle(QCoreApplication::applicationName());
-    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
-        window.setWindowIcon(app->windowIcon());
 }
 
 void placeForm(QWidget &window)

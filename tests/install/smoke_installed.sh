@@ -23,12 +23,24 @@ front_screen_appears
 wanted_class="$(desktop_key "$entry" StartupWMClass)"
 "$x_window" class "$front" | grep -qxF "$wanted_class" ||
     fail "the window's class is $("$x_window" class "$front" | tr '\n' ' '), the menu entry expects $wanted_class"
-# The window carries the game's icon in every size that was installed.
-window_icons="$("$x_window" icons "$front" || true)"
+# The window carries the game's icon in every installed size up to 128
+# pixels (larger ones serve launchers only). It is set once the window is
+# drawn, so it may come a moment after the window.
+wanted_sizes=()
 for icon in "$prefix"/share/icons/hicolor/*/apps/*.png; do
     size="$(basename "$(dirname "$(dirname "$icon")")")"
-    grep -qxF "$size" <<< "$window_icons" || fail "the window has no $size icon"
+    [ "${size%%x*}" -gt 128 ] || wanted_sizes+=("$size")
 done
+for _ in $(seq 50); do
+    window_icons="$("$x_window" icons "$front" || true)"
+    missing=()
+    for size in "${wanted_sizes[@]}"; do
+        grep -qxF "$size" <<< "$window_icons" || missing+=("$size")
+    done
+    [ ${#missing[@]} -eq 0 ] && break
+    sleep 0.1
+done
+[ ${#missing[@]} -eq 0 ] || fail "the window has no ${missing[*]} icon (it has: $(echo $window_icons))"
 
 [ ! -e "$store" ] || fail "the store existed before the window was closed"
 closes_within 30 "$front"
