@@ -1,6 +1,5 @@
 // The program: the front screen, and through it everything else.
 #include "Shell.h"
-#include "FontWarmUp.h"
 #include "FrontScreen.h"
 #include "Game.h"
 #include "ScoreBook.h"
@@ -54,7 +53,6 @@ void keepHeapsSmall()
 int main(int argc, char *argv[])
 {
     keepHeapsSmall();
-    tilemere::FontWarmUp fonts;
     QApplication app(argc, argv);
     // Lets the desktop match the running windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tilemere"));
@@ -79,7 +77,6 @@ int main(int argc, char *argv[])
     tilemere::Game game;
     tilemere::ScoreBook scores(
         [](const QString &message) { tilemere::showMessage(nullptr, message, QString()); });
-    fonts.wait();
     tilemere::FrontScreen front(game, scores);
     // The title bar and task bar take the icon from the window at any time;
     // read once the window is drawn, it does not hold up the first frame.
