@@ -1,18 +1,21 @@
 #include "PictureLoader.h"
 
 #include "HeifPicture.h"
+#include "JpegPicture.h"
 #include "PictureHeaders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTransform>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tilemere {
 
@@ -192,12 +195,36 @@ QSize decodeSize(QSize stored, QSize target, bool turned)
     return stored;
 }
 
+// The orientation a camera recorded, applied as Qt's reader applies it:
+// mirrored first, then turned a quarter clockwise.
+QImage oriented(QImage image, QImageIOHandler::Transformations orientation)
+{
+    image = std::move(image).mirrored(orientation.testFlag(QImageIOHandler::TransformationMirror),
+                                      orientation.testFlag(QImageIOHandler::TransformationFlip));
+    if (orientation.testFlag(QImageIOHandler::TransformationRotate90))
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
+QImage decodeWithQt(QFile &file, const char *format, QSize wanted, QSize stored, int megabytes)
+{
+    if (!file.seek(0))
+        return {};
+    QImageReader reader(&file, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(megabytes);
+    if (wanted != stored)
+        reader.setScaledSize(wanted);
+    return reader.read();
+}
+
 QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget)
 {
     QSize stored;
     std::int64_t coefficientBytes = 0;
     if (kind == Kind::Jpeg) {
-        const auto header = headers::readJpegHeader(file);
+        const auto header = jpeg::readHeader(file);
         if (!header)
             return {};
         stored = QSize(header->width, header->height);
@@ -210,30 +237,37 @@ QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget)
     const QtDecoder decoder = qtDecoder(kind);
     QImageReader reader(&file, decoder.format);
     reader.setAutoDetectImageFormat(false);
-    reader.setAutoTransform(true);
     if (kind != Kind::Jpeg)
         stored = reader.size();
     if (!plausibleSize(stored))
         return {};
 
-    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
-    const QSize wanted = decodeSize(stored, target, turned);
-    std::int64_t decodedPixels = pixels(stored);
+    const QImageIOHandler::Transformations orientation = reader.transformation();
+    const QSize wanted = decodeSize(stored, target, orientation.testFlag(QImageIOHandler::TransformationRotate90));
+    // A JPEG decodes at a multiple of 1/8 on the way, no smaller than wanted.
+    int eighths = 8;
     if (kind == Kind::Jpeg && wanted != stored) {
-        // libjpeg decodes at 1/2, 1/4 or 1/8 on the way, as Qt asks it to.
-        const int ratio = std::min(stored.width() / wanted.width(), stored.height() / wanted.height());
-        const int scale = ratio >= 8 ? 8 : ratio >= 4 ? 4 : ratio >= 2 ? 2 : 1;
-        decodedPixels = pixels(QSize((stored.width() + scale - 1) / scale, (stored.height() + scale - 1) / scale));
+        const double factor = std::min(double(stored.width()) / wanted.width(), double(stored.height()) / wanted.height());
+        eighths = std::clamp(static_cast<int>(std::ceil(8 / factor)), 1, 8);
     }
-    const std::int64_t copies = (wanted != stored ? 1 : 0) + (reader.transformation() ? 1 : 0);
-    const Reservation memory(budget, coefficientBytes + decodedPixels * decoder.bytesPerPixel +
-                                         copies * pixels(wanted) * 4 + kDecoderOverhead + 64 * stored.width());
+    const std::int64_t decodedPixels =
+        pixels(QSize((stored.width() * eighths + 7) / 8, (stored.height() * eighths + 7) / 8));
+    const std::int64_t copies = (wanted != stored ? 1 : 0) + (orientation ? 1 : 0);
+    const std::int64_t bytes = coefficientBytes + decodedPixels * decoder.bytesPerPixel + copies * pixels(wanted) * 4 +
+                               kDecoderOverhead + 64 * stored.width();
+    const Reservation memory(budget, bytes);
     if (!memory.held())
         return {};
-    reader.setAllocationLimit(memory.megabytes());
-    if (wanted != stored)
-        reader.setScaledSize(wanted);
-    return reader.read();
+    if (kind == Kind::Jpeg && file.seek(0)) {
+        if (auto image = jpeg::decodeScaled(file, eighths, bytes)) {
+            if (image->isNull())
+                return {};
+            if (image->size() != wanted)
+                *image = image->scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            return oriented(std::move(*image), orientation);
+        }
+    }
+    return decodeWithQt(file, decoder.format, wanted, stored, memory.megabytes());
 }
 
 QImage loadHeif(QFile &file, QSize target, DecodeBudget &budget)

@@ -1,0 +1,194 @@
+#include "JpegPicture.h"
+
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+#include <cstring>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace tilemere::jpeg {
+
+namespace {
+
+// libjpeg reports errors by calling error_exit, which must not return: jump
+// back to the function that set the jump. Those functions hold no C++
+// object that a jump would skip the destruction of.
+struct JumpingErrors {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void jumpBack(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<JumpingErrors *>(info->err)->jump, 1);
+}
+
+void stayQuiet(j_common_ptr) {}
+
+// Feeds libjpeg from the device through a buffer the caller owns.
+struct DeviceSource {
+    jpeg_source_mgr manager;
+    QIODevice *device;
+    JOCTET *buffer;
+    std::size_t capacity;
+};
+
+DeviceSource &sourceOf(j_decompress_ptr info)
+{
+    return *reinterpret_cast<DeviceSource *>(info->src);
+}
+
+void startSource(j_decompress_ptr) {}
+void endSource(j_decompress_ptr) {}
+
+boolean fillBuffer(j_decompress_ptr info)
+{
+    DeviceSource &source = sourceOf(info);
+    qint64 got = source.device->read(reinterpret_cast<char *>(source.buffer), static_cast<qint64>(source.capacity));
+    if (got <= 0) {
+        // What libjpeg's own sources do at the end: a made-up end marker.
+        source.buffer[0] = 0xFF;
+        source.buffer[1] = JPEG_EOI;
+        got = 2;
+    }
+    source.manager.next_input_byte = source.buffer;
+    source.manager.bytes_in_buffer = static_cast<std::size_t>(got);
+    return TRUE;
+}
+
+void skipBytes(j_decompress_ptr info, long count)
+{
+    DeviceSource &source = sourceOf(info);
+    if (count <= 0)
+        return;
+    const auto wanted = static_cast<std::size_t>(count);
+    if (wanted <= source.manager.bytes_in_buffer) {
+        source.manager.next_input_byte += wanted;
+        source.manager.bytes_in_buffer -= wanted;
+        return;
+    }
+    source.device->skip(static_cast<qint64>(wanted - source.manager.bytes_in_buffer));
+    source.manager.bytes_in_buffer = 0;
+}
+
+// One decompression and everything libjpeg calls back into; plain data, so
+// a jump out of libjpeg leaves nothing half-destroyed.
+struct Decompression {
+    jpeg_decompress_struct info;
+    JumpingErrors errors;
+    DeviceSource source;
+};
+
+// Sets up a decompression reading from device through buffer; it must be
+// destroyed with jpeg_destroy_decompress.
+void begin(Decompression &job, QIODevice &device, std::vector<JOCTET> &buffer)
+{
+    std::memset(&job, 0, sizeof job);
+    job.source.device = &device;
+    job.source.buffer = buffer.data();
+    job.source.capacity = buffer.size();
+    job.source.manager.init_source = startSource;
+    job.source.manager.fill_input_buffer = fillBuffer;
+    job.source.manager.skip_input_data = skipBytes;
+    job.source.manager.resync_to_restart = jpeg_resync_to_restart;
+    job.source.manager.term_source = endSource;
+    job.info.err = jpeg_std_error(&job.errors.manager);
+    job.errors.manager.error_exit = jumpBack;
+    job.errors.manager.output_message = stayQuiet;
+}
+
+bool readMarkers(Decompression &job, Header &header)
+{
+    if (setjmp(job.errors.jump) != 0)
+        return false;
+    jpeg_create_decompress(&job.info);
+    job.info.src = &job.source.manager;
+    if (jpeg_read_header(&job.info, TRUE) != JPEG_HEADER_OK)
+        return false;
+    header.width = static_cast<int>(job.info.image_width);
+    header.height = static_cast<int>(job.info.image_height);
+    if (jpeg_has_multiple_scans(&job.info)) {
+        // One 128-byte block per 8 x 8 pixels of each component, rounded up
+        // to whole sampling units as the coefficient buffer is.
+        for (int c = 0; c < job.info.num_components; ++c) {
+            const jpeg_component_info &component = job.info.comp_info[c];
+            const std::int64_t across = component.width_in_blocks + component.h_samp_factor;
+            const std::int64_t down = component.height_in_blocks + component.v_samp_factor;
+            header.coefficientBytes += across * down * static_cast<std::int64_t>(sizeof(JBLOCK));
+        }
+    }
+    return true;
+}
+
+bool colourSpaceHandled(const Decompression &job)
+{
+    const J_COLOR_SPACE stored = job.info.jpeg_color_space;
+    return stored == JCS_YCbCr || stored == JCS_RGB || stored == JCS_GRAYSCALE;
+}
+
+// After readMarkers: starts decoding at eighths/8 into QImage::Format_RGB32's
+// byte order, the padding byte set to 0xFF.
+bool startDecoding(Decompression &job, int eighths, std::int64_t memoryLimit)
+{
+    if (setjmp(job.errors.jump) != 0)
+        return false;
+    job.info.mem->max_memory_to_use = static_cast<long>(memoryLimit);
+    job.info.scale_num = static_cast<unsigned int>(eighths);
+    job.info.scale_denom = 8;
+    job.info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    return jpeg_start_decompress(&job.info) == TRUE;
+}
+
+bool readRows(Decompression &job, uchar *bits, qsizetype bytesPerLine)
+{
+    if (setjmp(job.errors.jump) != 0)
+        return false;
+    while (job.info.output_scanline < job.info.output_height) {
+        JSAMPROW row = bits + job.info.output_scanline * bytesPerLine;
+        if (jpeg_read_scanlines(&job.info, &row, 1) != 1)
+            return false;
+    }
+    jpeg_finish_decompress(&job.info);
+    return true;
+}
+
+} // namespace
+
+std::optional<Header> readHeader(QIODevice &device)
+{
+    // Only the markers are read: small pieces.
+    std::vector<JOCTET> buffer(4096);
+    Decompression job;
+    begin(job, device, buffer);
+    Header header;
+    const bool read = readMarkers(job, header);
+    jpeg_destroy_decompress(&job.info);
+    return read ? std::optional(header) : std::nullopt;
+}
+
+std::optional<QImage> decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit)
+{
+    // Large reads: a camera photo is megabytes, and each refill is a call
+    // back out of libjpeg's decoding loop.
+    std::vector<JOCTET> buffer(std::size_t{256} << 10);
+    Decompression job;
+    begin(job, device, buffer);
+    Header header;
+    std::optional<QImage> image;
+    if (!readMarkers(job, header)) {
+        image = QImage();
+    } else if (colourSpaceHandled(job)) {
+        image = QImage();
+        if (startDecoding(job, eighths, memoryLimit)) {
+            image = QImage(static_cast<int>(job.info.output_width), static_cast<int>(job.info.output_height),
+                           QImage::Format_RGB32);
+            if (image->isNull() || !readRows(job, image->bits(), image->bytesPerLine()))
+                image = QImage();
+        }
+    }
+    jpeg_destroy_decompress(&job.info);
+    return image;
+}
+
+} // namespace tilemere::jpeg
