@@ -7,10 +7,13 @@
 #include <QSocketNotifier>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace tilemere {
@@ -51,33 +54,42 @@ constexpr int kPatienceMs = 5000;
 
 SingleInstance::SingleInstance(const QString &storeFilePath, QObject *parent)
     : QObject(parent)
-    , lock_(lockPathFor(storeFilePath))
+    , lockPath_(lockPathFor(storeFilePath))
     , socketPath_(socketPathFor(lockPathFor(storeFilePath)))
 {
-    // A game runs for hours: the lock is stale only when its game is gone.
-    lock_.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance()
 {
-    if (listener_ < 0)
-        return;
-    requests_.reset(); // before its socket closes
-    ::close(listener_);
-    ::unlink(socketPath_.constData());
+    if (listener_ >= 0) {
+        requests_.reset(); // before its socket closes
+        ::close(listener_);
+        ::unlink(socketPath_.constData());
+    }
+    if (lock_ >= 0)
+        ::close(lock_);
 }
 
 bool SingleInstance::claim()
 {
-    QDir().mkpath(QFileInfo(lock_.fileName()).path());
-    // tryLock removes a lock whose game is no longer running.
-    if (lock_.tryLock(0)) {
+    // A lock the kernel holds for the open file: it goes with the game however
+    // the game ends, so none is ever left behind, and taking it writes
+    // nothing. (QLockFile writes its file and waits for the disk to have it,
+    // milliseconds on every start.) The file itself stays, empty.
+    QDir().mkpath(QFileInfo(lockPath_).path());
+    const int file = ::open(QFile::encodeName(lockPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // A store folder that cannot hold a lock cannot hold a save either; the
+    // store reports that itself, and two games cannot overwrite each other.
+    if (file < 0)
+        return true;
+    if (::flock(file, LOCK_EX | LOCK_NB) == 0) {
+        lock_ = file;
         listen();
         return true;
     }
-    // A store folder that cannot hold a lock cannot hold a save either; the
-    // store reports that itself, and two games cannot overwrite each other.
-    if (lock_.error() != QLockFile::LockFailedError)
+    const bool heldByAnother = errno == EWOULDBLOCK;
+    ::close(file);
+    if (!heldByAnother)
         return true;
     askRunningGameToComeForward();
     return false;

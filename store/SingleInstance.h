@@ -1,12 +1,11 @@
 #pragma once
 // One game per score store. Each game saves its whole tables, so of two games
 // sharing a store the one that closed last would drop the other's results. The
-// first game holds a lock file beside the store and listens on a local socket
-// beside it; a second start reaches it there, asks it to come forward, and
-// ends. A plain socket rather than Qt's network module, which would cost every
-// start its libraries.
+// first game holds a lock on a file beside the store and listens on a local
+// socket beside it; a second start reaches it there, asks it to come forward,
+// and ends. A plain socket rather than Qt's network module, which would cost
+// every start its libraries.
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
@@ -27,7 +26,7 @@ public:
     // True when this is the only game using the store; it then holds the store
     // until it ends. False when another game holds it: that game has been asked
     // to come forward, and this one must end without touching the store. A
-    // lock left by a game that crashed is cleared. Call once, at start-up.
+    // game that crashed holds nothing. Call once, at start-up.
     bool claim();
 
 signals:
@@ -39,7 +38,8 @@ private:
     void takeRequests();
     void askRunningGameToComeForward();
 
-    QLockFile lock_;
+    QString lockPath_;
+    int lock_ = -1;
     QByteArray socketPath_;
     int listener_ = -1;
     std::unique_ptr<QSocketNotifier> requests_;
