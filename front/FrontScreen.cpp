@@ -43,6 +43,12 @@ FrontScreen::FrontScreen(Game &game, ScoreBook &scores) : game_(game), scores_(s
     // A minimise box and no maximise box; keepInPlace keeps the size fixed.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    // The banner is decoded on another core while the controls are made;
+    // start() waits for it. (Without its thread, it is decoded there.)
+    banner_ = std::async(std::launch::async | std::launch::deferred,
+                         [gfx = applicationFolder() + QStringLiteral("/Gfx/"), ratio = devicePixelRatioF()] {
+                             return loadArtwork(gfx, QStringLiteral("titleBanner.jpg"), ratio);
+                         });
     createControls();
     createOptions();
     placeControls();
@@ -81,10 +87,11 @@ void FrontScreen::createControls()
     folderCaption_ = centred(named(new QLabel(QStringLiteral("Select the location of your picture(s)"), browserPanel_),
                                    "folderCaption"));
     folderCaption_->setFont(captionFont(9, true));
+    // The two lists take the panel's font as they are made: a font set on a
+    // combo box once made builds its drop-down list at once.
+    browserPanel_->setFont(listFont(8.25));
     driveList_ = named(new DriveList(browserPanel_), "driveList");
-    driveList_->setFont(listFont(8.25));
     folderList_ = named(new FolderList(browserPanel_), "folderList");
-    folderList_->setFont(listFont(8.25));
 
     // The rounded rectangles first, so that the labels lie on top of them.
     for (int i = 0; i < 3; ++i)
@@ -221,7 +228,8 @@ bool FrontScreen::start()
         showMessage(this, QStringLiteral("Setup folder was missing."), windowTitle());
         return false;
     }
-    const QImage banner = loadArtwork(QStringLiteral("titleBanner.jpg"), devicePixelRatioF());
+    const QImage banner = banner_.valid() ? banner_.get()
+                                          : loadArtwork(QStringLiteral("titleBanner.jpg"), devicePixelRatioF());
     if (!banner.isNull()) {
         bannerLink_->setImage(banner, false);
         bannerLink_->resize(banner.deviceIndependentSize().toSize());

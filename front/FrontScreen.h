@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <future>
 #include <memory>
 
 class QCheckBox;
@@ -114,6 +115,7 @@ private:
     Game &game_;
     ScoreBook &scores_;
     std::unique_ptr<PlayScreen> playScreen_;
+    std::future<QImage> banner_; // decoding while the window is built
     bool helpPresent_ = true;
     PictureFileList pictureList_;
     ThumbnailLoader *thumbnailLoader_;

@@ -22,17 +22,21 @@ QString doubleSizeName(const QString &gfxName)
 
 QImage loadArtwork(const QString &gfxName, double devicePixelRatio)
 {
-    const QString gfx = applicationFolder() + QStringLiteral("/Gfx/");
+    return loadArtwork(applicationFolder() + QStringLiteral("/Gfx/"), gfxName, devicePixelRatio);
+}
+
+QImage loadArtwork(const QString &gfxFolder, const QString &gfxName, double devicePixelRatio)
+{
     // Above ratio 1 the double-size drawing is the sharper one even when the
     // screen reduces it (1.25, 1.5): shrinking keeps detail, enlarging cannot.
     if (devicePixelRatio > 1) {
-        QImage doubled = loadPicture(gfx + doubleSizeName(gfxName));
+        QImage doubled = loadPicture(gfxFolder + doubleSizeName(gfxName));
         if (!doubled.isNull()) {
             doubled.setDevicePixelRatio(2);
             return doubled;
         }
     }
-    return loadPicture(gfx + gfxName);
+    return loadPicture(gfxFolder + gfxName);
 }
 
 } // namespace tilemere

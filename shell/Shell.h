@@ -59,6 +59,9 @@ void openWebSite();
 // double-size drawing ("BW_logo@2x.jpg") with ratio 2 set, when there is one;
 // otherwise the plain file. A null image when neither can be read.
 QImage loadArtwork(const QString &gfxName, double devicePixelRatio);
+// The same from the Gfx folder given ("<application folder>/Gfx/"): safe on
+// any thread, where the application folder cannot be asked for.
+QImage loadArtwork(const QString &gfxFolder, const QString &gfxName, double devicePixelRatio);
 
 // A resource folder counts as present when it exists and can be listed.
 bool resourceFolderPresent(const QString &path);
