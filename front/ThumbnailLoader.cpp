@@ -7,6 +7,10 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace tilemere {
 
@@ -23,6 +27,21 @@ void returnFreedMemory()
 {
 #ifdef __GLIBC__
     malloc_trim(0);
+#endif
+}
+
+// Decodes are background work: the window's thread, the display server and
+// whatever else the player runs go first. A nice of 10 rather than the idle
+// class, so that on a busy machine thumbnails come slower but still come.
+// (Linux gives each thread its own nice value.)
+void yieldToForegroundWork()
+{
+#ifdef __linux__
+    thread_local bool lowered = false;
+    if (!lowered) {
+        lowered = true;
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+    }
 #endif
 }
 
@@ -44,6 +63,7 @@ void ThumbnailLoader::request(int generation, int slot, const QString &path, QSi
 {
     pool_.start(
         [this, generation, slot, path, pixelSize] {
+            yieldToForegroundWork();
             thumbnails::Made made = thumbnails::makeThumbnail(path, pixelSize, budget_, cache_);
             // Delivered through this object's event queue: should the loader
             // go first, the event goes with it.
