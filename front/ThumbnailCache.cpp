@@ -1,5 +1,8 @@
 #include "ThumbnailCache.h"
 
+#include "PngFile.h"
+
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -7,15 +10,12 @@
 #include <QImageReader>
 #include <QTemporaryFile>
 
-#include <png.h>
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 namespace tilemere {
 
@@ -50,75 +50,42 @@ bool makeFolders(const QString &root, const QString &flavour)
     return QDir().mkpath(parent) && makePrivateFolder(root) && makePrivateFolder(root + u'/' + flavour);
 }
 
-using Keys = QList<std::pair<QByteArray, QByteArray>>;
+// Light compression: a thumbnail is small either way, and is written while
+// the player waits for the next page.
+constexpr int kCompressionLevel = 3;
 
-// What libpng needs to write one image; plain data only, since libpng
-// reports errors by jumping out of the function that holds it.
-struct PngJob {
-    const QImage *pixels;
-    int colourType;
-    png_text *texts;
-    int textCount;
-    QByteArray *out;
-};
+// The largest cached thumbnail read: the standard's biggest size is 1024 a
+// side; anything beyond is no thumbnail.
+constexpr std::int64_t kMaxThumbnailPixels = 1024 * 1024;
+constexpr qint64 kMaxThumbnailFileBytes = 16 << 20;
 
-void appendToBuffer(png_structp png, png_bytep data, png_size_t length)
+// A kind of PNG the cache's own reader leaves aside, with its texts.
+png::Picture readWithQt(const QByteArray &bytes)
 {
-    static_cast<QByteArray *>(png_get_io_ptr(png))->append(reinterpret_cast<const char *>(data),
-                                                           static_cast<qsizetype>(length));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    png::Picture picture{reader.read(), {}};
+    for (const QString &key : picture.image.textKeys())
+        picture.texts.append({key.toLatin1(), picture.image.text(key).toLatin1()});
+    return picture;
 }
 
-void noFlush(png_structp) {}
-
-bool runPngJob(png_structp png, png_infop info, const PngJob &job)
+QByteArray textOf(const png::Picture &picture, const char *key)
 {
-    if (setjmp(png_jmpbuf(png)))
-        return false;
-    png_set_write_fn(png, job.out, appendToBuffer, noFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(job.pixels->width()),
-                 static_cast<png_uint_32>(job.pixels->height()), 8, job.colourType, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_text(png, info, job.texts, job.textCount);
-    // Light compression: a thumbnail is small either way, and is written
-    // while the player waits for the next page.
-    png_set_compression_level(png, 1);
-    png_write_info(png, info);
-    for (int y = 0; y < job.pixels->height(); ++y)
-        png_write_row(png, job.pixels->constScanLine(y));
-    png_write_end(png, info);
-    return true;
-}
-
-// Encoded with libpng itself: Qt's PNG writer first offers the file to
-// every image plugin installed, which loads them all. The keys go in as
-// plain text chunks, the form every reader of the cache understands.
-QByteArray encodePng(const QImage &thumbnail, const Keys &keys)
-{
-    const bool alpha = thumbnail.hasAlphaChannel();
-    const QImage pixels = thumbnail.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    std::vector<png_text> texts(static_cast<std::size_t>(keys.size()));
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const auto &[key, value] = keys[static_cast<qsizetype>(i)];
-        texts[i].compression = PNG_TEXT_COMPRESSION_NONE;
-        texts[i].key = const_cast<char *>(key.constData());
-        texts[i].text = const_cast<char *>(value.constData());
-        texts[i].text_length = static_cast<png_size_t>(value.size());
-    }
-    QByteArray out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const PngJob job{&pixels, alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, texts.data(),
-                     static_cast<int>(texts.size()), &out};
-    const bool written = info && runPngJob(png, info, job);
-    png_destroy_write_struct(&png, &info);
-    return written ? out : QByteArray();
+    for (const auto &[name, text] : picture.texts)
+        if (name == key)
+            return text;
+    return {};
 }
 
 // Written beside its final name and renamed over it, so a reader in another
 // thread or program sees the old file or the new one, never half of one.
-void writeAtomically(const QString &target, const QImage &thumbnail, const Keys &keys)
+void writeAtomically(const QString &target, const QImage &thumbnail, const png::Texts &keys)
 {
-    const QByteArray png = encodePng(thumbnail, keys);
+    const QByteArray png = png::encode(thumbnail, keys, kCompressionLevel);
     QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
     if (png.isEmpty() || !file.open())
         return;
@@ -175,33 +142,32 @@ QImage ThumbnailCache::find(const QString &picturePath, int minSide) const
     const QFileInfo file(picturePath);
     if (!file.isFile() || minSide > largeSide)
         return {};
-    const QString uri = fileUri(picturePath);
+    const QByteArray uri = fileUri(picturePath).toLatin1();
     const qint64 mtime = file.lastModified().toSecsSinceEpoch();
     for (const int side : {normalSide, largeSide}) {
         if (side < minSide)
             continue;
-        // The keys are read from the decoded image: the reader's own text
-        // lookup splits them at the colon of "Thumb::URI". A thumbnail is
-        // small, so decoding one that turns out stale costs little.
-        // Opened here: a reader given a missing name tries it with every
-        // suffix it knows.
+        // A thumbnail is small, so decoding one that turns out stale costs
+        // little; the kinds of PNG the cache's own reader does not take go
+        // to Qt's.
         QFile cached(thumbnailPath(picturePath, side));
-        if (!cached.open(QIODevice::ReadOnly))
+        if (!cached.open(QIODevice::ReadOnly) || cached.size() > kMaxThumbnailFileBytes)
             continue;
-        QImageReader reader(&cached, "png");
-        reader.setAutoDetectImageFormat(false);
-        const QImage thumbnail = reader.read();
+        const QByteArray bytes = cached.readAll();
+        png::Picture thumbnail = png::decode(bytes, kMaxThumbnailPixels).value_or(png::Picture{});
+        if (thumbnail.image.isNull() && !bytes.isEmpty())
+            thumbnail = readWithQt(bytes);
         bool mtimeRead = false;
-        if (thumbnail.isNull() || thumbnail.text(uriKey) != uri
-            || thumbnail.text(mtimeKey).toLongLong(&mtimeRead) != mtime || !mtimeRead)
+        if (thumbnail.image.isNull() || textOf(thumbnail, uriKey) != uri
+            || textOf(thumbnail, mtimeKey).toLongLong(&mtimeRead) != mtime || !mtimeRead)
             continue;
         // The size is optional in the standard, but catches an edit within
         // the same second.
-        const QString size = thumbnail.text(sizeKey);
+        const QByteArray size = textOf(thumbnail, sizeKey);
         if (!size.isEmpty() && size.toLongLong() != file.size())
             continue;
-        if (qMax(thumbnail.width(), thumbnail.height()) >= minSide)
-            return thumbnail;
+        if (qMax(thumbnail.image.width(), thumbnail.image.height()) >= minSide)
+            return thumbnail.image;
     }
     return {};
 }
@@ -212,7 +178,7 @@ void ThumbnailCache::store(const QString &picturePath, const QImage &picture) co
     if (picture.isNull() || !file.isFile())
         return;
     // All ASCII: the URI is percent-encoded.
-    const Keys keys = {
+    const png::Texts keys = {
         {uriKey, fileUri(picturePath).toLatin1()},
         {mtimeKey, QByteArray::number(file.lastModified().toSecsSinceEpoch())},
         {sizeKey, QByteArray::number(file.size())},
