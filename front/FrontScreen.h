@@ -104,6 +104,7 @@ private:
     void createThumbnailLoader();
     void requestThumbnails();
     void showThumbnail(int generation, int slot, const QImage &thumbnail);
+    void showArrivedThumbnails();
 
     // Keys, drops and paths from the desktop (FrontScreenInput.cpp).
     void setUpKeyboard();
@@ -122,6 +123,8 @@ private:
     int pageGeneration_ = 0;  // a thumbnail of another page or folder is thrown away
     int thumbnailsMissing_ = 0;
     bool thumbnailsHeld_ = true; // until the window is first drawn
+    std::array<QImage, 9> arrivedThumbnails_; // made, not shown yet
+    QTimer *arrivalPause_;
 
     QFrame *thumbnailPanel_;
     QFrame *browserPanel_;

@@ -79,6 +79,13 @@ void FrontScreen::createThumbnailLoader()
 {
     thumbnailLoader_ = new ThumbnailLoader(ThumbnailCache(), this);
     connect(thumbnailLoader_, &ThumbnailLoader::thumbnailReady, this, &FrontScreen::showThumbnail);
+    // Thumbnails from the cache come a millisecond apart: shown together, a
+    // page is one repaint rather than nine. None waits more than half a
+    // frame, and the page's last is shown the moment it comes.
+    arrivalPause_ = new QTimer(this);
+    arrivalPause_->setSingleShot(true);
+    arrivalPause_->setInterval(8);
+    connect(arrivalPause_, &QTimer::timeout, this, &FrontScreen::showArrivedThumbnails);
     // The window is drawn whole before any picture is decoded: the decodes
     // would only take the cores it needs to start.
     new FirstFrameWatcher(*thumbnailPanel_, [this] {
@@ -125,6 +132,8 @@ void FrontScreen::showPage()
     // Whatever is still on its way belongs to another page now.
     ++pageGeneration_;
     thumbnailLoader_->cancelAll();
+    arrivalPause_->stop();
+    arrivedThumbnails_.fill(QImage());
     thumbnailsMissing_ = std::clamp(count - game_.currentPage * kSlots, 0, kSlots);
     requestThumbnails();
 }
@@ -146,10 +155,25 @@ void FrontScreen::showThumbnail(int generation, int slot, const QImage &thumbnai
 {
     if (generation != pageGeneration_ || slot < 0 || slot >= kSlots)
         return;
-    QImage shown = thumbnail;
-    shown.setDevicePixelRatio(thumbnailSlots_[0]->devicePixelRatioF());
-    thumbnailSlots_[static_cast<std::size_t>(slot)]->setImage(shown, true);
+    arrivedThumbnails_[static_cast<std::size_t>(slot)] = thumbnail;
     if (--thumbnailsMissing_ == 0)
+        showArrivedThumbnails();
+    else if (!arrivalPause_->isActive())
+        arrivalPause_->start();
+}
+
+void FrontScreen::showArrivedThumbnails()
+{
+    arrivalPause_->stop();
+    for (int slot = 0; slot < kSlots; ++slot) {
+        QImage &arrived = arrivedThumbnails_[static_cast<std::size_t>(slot)];
+        if (arrived.isNull())
+            continue;
+        arrived.setDevicePixelRatio(thumbnailSlots_[0]->devicePixelRatioF());
+        thumbnailSlots_[static_cast<std::size_t>(slot)]->setImage(arrived, true);
+        arrived = QImage();
+    }
+    if (thumbnailsMissing_ == 0)
         returnFreedMemory();
 }
 
