@@ -2,14 +2,13 @@
 #include "Shell.h"
 #include "FrontScreen.h"
 #include "Game.h"
+#include "PngFile.h"
 #include "ScoreBook.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
 #include <QWidget>
-#include <QFile>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 
 #ifdef __GLIBC__
@@ -25,13 +24,9 @@ QIcon programIcon()
 {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128}) {
-        const QString path = QStringLiteral(":/icons/%1x%1.png").arg(size);
-        // Read as PNG only: QIcon::addFile, like any reader left to guess,
-        // asks every image plugin about the file, loading them all at start-up.
-        QImageReader reader(path, "png");
-        reader.setAutoDetectImageFormat(false);
-        if (QFile::exists(path))
-            icon.addPixmap(QPixmap::fromImage(reader.read()));
+        const QImage image = tilemere::png::load(QStringLiteral(":/icons/%1x%1.png").arg(size), size * size);
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

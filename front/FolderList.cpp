@@ -1,9 +1,10 @@
 #include "FolderList.h"
 
+#include "PngFile.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -19,21 +20,19 @@ QString childPath(const QString &folder, const QString &name)
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-// The classic open and closed folders, drawn by Qt's own styles. They are
-// read here as the PNG files they are: left to guess the type, the style
-// would ask every image plugin about them, loading them all at start-up.
-// The desktop's icon theme is not asked: looking one up reads the theme's
-// folders, which at start-up costs more than the whole folder list.
+// The classic open and closed folders, drawn by Qt's own styles and read
+// here as the PNG files they are (Qt's reader, left to guess the type,
+// would ask every image plugin about them). The desktop's icon theme is not
+// asked: looking one up reads the theme's folders, which at start-up costs
+// more than the whole folder list.
 QIcon folderIcon(const QStyle &style, QStyle::StandardPixmap which, const char *builtInName)
 {
     QIcon icon;
     for (const int size : {16, 32}) { // a row's size, and that at double density
-        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
-                                .arg(QLatin1String(builtInName))
-                                .arg(size),
-                            "png");
-        reader.setAutoDetectImageFormat(false);
-        if (const QImage image = reader.read(); !image.isNull())
+        const QImage image = tilemere::png::load(
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png").arg(QLatin1String(builtInName)).arg(size),
+            size * size);
+        if (!image.isNull())
             icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon.isNull() ? style.standardIcon(which) : icon;

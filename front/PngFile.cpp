@@ -1,5 +1,9 @@
 #include "PngFile.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
 #include <libdeflate.h>
 
 #include <algorithm>
@@ -14,6 +18,7 @@ namespace {
 
 constexpr char kSignature[] = "\x89PNG\r\n\x1A\n";
 constexpr int kRgb = 2;
+constexpr int kPalette = 3;
 constexpr int kRgba = 6;
 
 quint32 bigEndian(const uchar *at)
@@ -75,7 +80,8 @@ bool unfilter(int filter, uchar *row, const uchar *above, qsizetype length, int 
 struct Header {
     int width = 0;
     int height = 0;
-    int channels = 0;
+    int channels = 0; // 1 for a palette index
+    QList<QRgb> palette;
 };
 
 // The chunks of a file: the header, the texts and the compressed pixels.
@@ -105,17 +111,26 @@ std::optional<Header> readChunks(QByteArrayView bytes, Texts &texts, QByteArray 
             const quint32 width = bigEndian(body), height = bigEndian(body + 4);
             if (width == 0 || height == 0 || width > 65535 || height > 65535)
                 return Header{};
-            if (body[8] != 8 || (body[9] != kRgb && body[9] != kRgba) || body[10] != 0 || body[11] != 0 ||
-                body[12] != 0)
+            if (body[8] != 8 || (body[9] != kRgb && body[9] != kPalette && body[9] != kRgba) || body[10] != 0 ||
+                body[11] != 0 || body[12] != 0)
                 return std::nullopt;
-            header = {int(width), int(height), body[9] == kRgba ? 4 : 3};
+            header = {int(width), int(height), body[9] == kRgba ? 4 : body[9] == kRgb ? 3 : 1, {}};
+        } else if (name == "PLTE" && header.channels == 1) {
+            if (length % 3 != 0 || length > 3 * 256)
+                return Header{};
+            for (quint32 i = 0; i < length; i += 3)
+                header.palette.append(qRgb(body[i], body[i + 1], body[i + 2]));
+        } else if (name == "tRNS" && header.channels == 1) {
+            // Alpha for the first palette entries.
+            for (quint32 i = 0; i < length && i < quint32(header.palette.size()); ++i)
+                header.palette[i] = (header.palette[i] & 0xFFFFFF) | quint32(body[i]) << 24;
         } else if (name == "tEXt") {
             const auto *end = static_cast<const uchar *>(std::memchr(body, 0, length));
             if (!end)
                 return Header{};
             texts.append({QByteArray(reinterpret_cast<const char *>(body), end - body),
                           QByteArray(reinterpret_cast<const char *>(end + 1), body + length - end - 1)});
-        } else if (name == "zTXt" || name == "iTXt" || name == "tRNS") {
+        } else if (name == "zTXt" || name == "iTXt" || name == "tRNS") { // the latter: a colour made transparent
             return std::nullopt;
         } else if (name == "IDAT") {
             pixels.append(reinterpret_cast<const char *>(body), length);
@@ -132,9 +147,10 @@ std::optional<Picture> decode(QByteArrayView bytes, std::int64_t maxPixels)
     Picture picture;
     QByteArray compressed;
     const std::optional<Header> header = readChunks(bytes, picture.texts, compressed);
-    if (!header || header->width == 0)
+    if (!header || header->width == 0 || (header->channels == 1 && header->palette.isEmpty()))
         return header ? std::optional(Picture{}) : std::nullopt;
-    const auto [width, height, channels] = *header;
+    const auto &[width, height, channels, palette] = *header;
+    const bool alpha = channels == 4 || std::any_of(palette.begin(), palette.end(), [](QRgb c) { return qAlpha(c) < 255; });
     if (std::int64_t{width} * height > maxPixels)
         return Picture{};
 
@@ -146,7 +162,7 @@ std::optional<Picture> decode(QByteArrayView bytes, std::int64_t maxPixels)
                                                 raw.data(), raw.size(), nullptr) != LIBDEFLATE_SUCCESS)
         return Picture{};
 
-    QImage image(width, height, channels == 4 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImage image(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull())
         return Picture{};
     const std::vector<uchar> zeros(std::size_t(stride), 0);
@@ -157,12 +173,47 @@ std::optional<Picture> decode(QByteArrayView bytes, std::int64_t maxPixels)
             return Picture{};
         ++row;
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x, row += channels)
-            line[x] = qRgba(row[0], row[1], row[2], channels == 4 ? row[3] : 255);
+        if (channels == 1) {
+            for (int x = 0; x < width; ++x, ++row) {
+                if (row[0] >= palette.size())
+                    return Picture{};
+                line[x] = palette[row[0]];
+            }
+        } else {
+            for (int x = 0; x < width; ++x, row += channels)
+                line[x] = qRgba(row[0], row[1], row[2], channels == 4 ? row[3] : 255);
+        }
         above = row - stride;
     }
     picture.image = std::move(image);
     return picture;
+}
+
+Picture read(const QByteArray &bytes, std::int64_t maxPixels)
+{
+    if (std::optional<Picture> picture = decode(bytes, maxPixels))
+        return *std::move(picture);
+    // Qt's reader is told the type: left to guess, it asks every image
+    // plugin about the file, loading them all.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    if (reader.size().isValid() && std::int64_t{reader.size().width()} * reader.size().height() > maxPixels)
+        return {};
+    Picture picture{reader.read(), {}};
+    for (const QString &key : picture.image.textKeys())
+        picture.texts.append({key.toLatin1(), picture.image.text(key).toLatin1()});
+    return picture;
+}
+
+QImage load(const QString &path, std::int64_t maxPixels)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return read(file.readAll(), maxPixels).image;
 }
 
 namespace {

@@ -1,14 +1,17 @@
 #pragma once
-// PNG as the thumbnail cache and the game's own icons use it: 8-bit RGB and
-// RGBA without interlacing, with text chunks, read and written through
-// libdeflate. A cached thumbnail is on the player's way to a page of
-// pictures, and libdeflate inflates about three times as fast as zlib,
-// through which Qt's reader goes. Any other kind of PNG is left to Qt.
+// PNG as the thumbnail cache and the icons use it: 8-bit RGB, RGBA and
+// palette pictures without interlacing, with text chunks, read (and, but
+// for palettes, written) through libdeflate. A cached thumbnail is on the
+// player's way to a page of pictures, and libdeflate inflates about three
+// times as fast as zlib, through which Qt's reader goes; the icons then
+// need neither libpng nor Qt's image plugins at start-up. Any other kind of
+// PNG is left to Qt.
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>
 #include <QList>
+#include <QString>
 
 #include <cstdint>
 #include <optional>
@@ -30,6 +33,13 @@ struct Picture {
 // hand it to Qt. A null image when it is no PNG or is broken anywhere
 // (a chunk's checksum, the compressed pixels, a size) or too large.
 std::optional<Picture> decode(QByteArrayView bytes, std::int64_t maxPixels);
+
+// Any PNG file held in bytes: through decode when it is of its kind, else
+// through Qt's reader. A null image when neither can read it.
+Picture read(const QByteArray &bytes, std::int64_t maxPixels);
+
+// The PNG file at path (a Qt resource path too), as read does.
+QImage load(const QString &path, std::int64_t maxPixels);
 
 // The image as a PNG file, alpha kept when it has any, the texts ahead of
 // the pixels; level is libdeflate's, 1 (fastest) to 12 (smallest). Empty

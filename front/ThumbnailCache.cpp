@@ -2,12 +2,10 @@
 
 #include "PngFile.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QTemporaryFile>
 
 #include <sys/stat.h>
@@ -58,20 +56,6 @@ constexpr int kCompressionLevel = 3;
 // side; anything beyond is no thumbnail.
 constexpr std::int64_t kMaxThumbnailPixels = 1024 * 1024;
 constexpr qint64 kMaxThumbnailFileBytes = 16 << 20;
-
-// A kind of PNG the cache's own reader leaves aside, with its texts.
-png::Picture readWithQt(const QByteArray &bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "png");
-    reader.setAutoDetectImageFormat(false);
-    png::Picture picture{reader.read(), {}};
-    for (const QString &key : picture.image.textKeys())
-        picture.texts.append({key.toLatin1(), picture.image.text(key).toLatin1()});
-    return picture;
-}
 
 QByteArray textOf(const png::Picture &picture, const char *key)
 {
@@ -148,15 +132,11 @@ QImage ThumbnailCache::find(const QString &picturePath, int minSide) const
         if (side < minSide)
             continue;
         // A thumbnail is small, so decoding one that turns out stale costs
-        // little; the kinds of PNG the cache's own reader does not take go
-        // to Qt's.
+        // little.
         QFile cached(thumbnailPath(picturePath, side));
         if (!cached.open(QIODevice::ReadOnly) || cached.size() > kMaxThumbnailFileBytes)
             continue;
-        const QByteArray bytes = cached.readAll();
-        png::Picture thumbnail = png::decode(bytes, kMaxThumbnailPixels).value_or(png::Picture{});
-        if (thumbnail.image.isNull() && !bytes.isEmpty())
-            thumbnail = readWithQt(bytes);
+        const png::Picture thumbnail = png::read(cached.readAll(), kMaxThumbnailPixels);
         bool mtimeRead = false;
         if (thumbnail.image.isNull() || textOf(thumbnail, uriKey) != uri
             || textOf(thumbnail, mtimeKey).toLongLong(&mtimeRead) != mtime || !mtimeRead)
