@@ -72,6 +72,49 @@ void skipBytes(j_decompress_ptr info, long count)
     source.manager.bytes_in_buffer = 0;
 }
 
+quint32 exifNumber(const uchar *at, int bytes, bool bigEndian)
+{
+    quint32 value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value |= quint32(at[bigEndian ? i : bytes - 1 - i]) << (8 * (bytes - 1 - i));
+    return value;
+}
+
+// The orientation entry of the first image's directory in an Exif block
+// ("Exif\0\0", then a TIFF header), mapped as Qt's readers map it. Every
+// offset is checked against the block, whatever it says.
+QImageIOHandler::Transformations exifOrientation(const uchar *data, unsigned int size)
+{
+    using T = QImageIOHandler;
+    if (size < 14 || std::memcmp(data, "Exif\0\0", 6) != 0)
+        return T::TransformationNone;
+    const uchar *tiff = data + 6;
+    const std::size_t length = size - 6;
+    const bool big = tiff[0] == 'M';
+    if ((tiff[0] != 'I' && tiff[0] != 'M') || tiff[1] != tiff[0] || exifNumber(tiff + 2, 2, big) != 42)
+        return T::TransformationNone;
+    const std::size_t directory = exifNumber(tiff + 4, 4, big);
+    if (directory + 2 > length)
+        return T::TransformationNone;
+    const std::size_t entries = exifNumber(tiff + directory, 2, big);
+    for (std::size_t i = 0; i < entries && directory + 2 + 12 * (i + 1) <= length; ++i) {
+        const uchar *entry = tiff + directory + 2 + 12 * i;
+        if (exifNumber(entry, 2, big) != 0x0112 || exifNumber(entry + 2, 2, big) != 3)
+            continue;
+        switch (exifNumber(entry + 8, 2, big)) {
+        case 2: return T::TransformationMirror;
+        case 3: return T::TransformationRotate180;
+        case 4: return T::TransformationFlip;
+        case 5: return T::TransformationFlipAndRotate90;
+        case 6: return T::TransformationRotate90;
+        case 7: return T::TransformationMirrorAndRotate90;
+        case 8: return T::TransformationRotate270;
+        default: return T::TransformationNone;
+        }
+    }
+    return T::TransformationNone;
+}
+
 // One decompression and everything libjpeg calls back into; plain data, so
 // a jump out of libjpeg leaves nothing half-destroyed.
 struct Decompression {
@@ -104,10 +147,16 @@ bool readMarkers(Decompression &job, Header &header)
         return false;
     jpeg_create_decompress(&job.info);
     job.info.src = &job.source.manager;
+    jpeg_save_markers(&job.info, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(&job.info, TRUE) != JPEG_HEADER_OK)
         return false;
     header.width = static_cast<int>(job.info.image_width);
     header.height = static_cast<int>(job.info.image_height);
+    for (jpeg_saved_marker_ptr marker = job.info.marker_list; marker; marker = marker->next) {
+        header.orientation = exifOrientation(marker->data, marker->data_length);
+        if (header.orientation != QImageIOHandler::TransformationNone)
+            break;
+    }
     if (jpeg_has_multiple_scans(&job.info)) {
         // One 128-byte block per 8 x 8 pixels of each component, rounded up
         // to whole sampling units as the coefficient buffer is.

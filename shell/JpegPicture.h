@@ -6,6 +6,7 @@
 // a tenth quicker, which is most of what the player waits for.
 
 #include <QImage>
+#include <QImageIOHandler>
 #include <QIODevice>
 
 #include <cstdint>
@@ -19,6 +20,9 @@ struct Header {
     // Progressive and multi-scan files keep every coefficient of the whole
     // picture in memory until the last scan, at any output scale: this many bytes.
     std::int64_t coefficientBytes = 0;
+    // How the camera says the picture is to be turned (Exif orientation),
+    // in the terms Qt's readers use.
+    QImageIOHandler::Transformations orientation = QImageIOHandler::TransformationNone;
 };
 
 // Reads the markers up to the first scan. Nothing when it is no JPEG.

@@ -221,28 +221,32 @@ QImage decodeWithQt(QFile &file, const char *format, QSize wanted, QSize stored,
 
 QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget)
 {
+    // JPEG's header is read by libjpeg itself; Qt's reader for it (a plugin)
+    // is loaded only for the CMYK files left to it.
     QSize stored;
     std::int64_t coefficientBytes = 0;
+    QImageIOHandler::Transformations orientation;
+    const QtDecoder decoder = qtDecoder(kind);
     if (kind == Kind::Jpeg) {
         const auto header = jpeg::readHeader(file);
         if (!header)
             return {};
         stored = QSize(header->width, header->height);
         coefficientBytes = header->coefficientBytes;
-    } else if (kind == Kind::Bitmap && headers::bitmapIsShort(file)) {
-        return {};
-    }
-    if (!file.seek(0))
-        return {};
-    const QtDecoder decoder = qtDecoder(kind);
-    QImageReader reader(&file, decoder.format);
-    reader.setAutoDetectImageFormat(false);
-    if (kind != Kind::Jpeg)
+        orientation = header->orientation;
+    } else {
+        if (kind == Kind::Bitmap && headers::bitmapIsShort(file))
+            return {};
+        if (!file.seek(0))
+            return {};
+        QImageReader reader(&file, decoder.format);
+        reader.setAutoDetectImageFormat(false);
         stored = reader.size();
+        orientation = reader.transformation();
+    }
     if (!plausibleSize(stored))
         return {};
 
-    const QImageIOHandler::Transformations orientation = reader.transformation();
     const QSize wanted = decodeSize(stored, target, orientation.testFlag(QImageIOHandler::TransformationRotate90));
     // A JPEG decodes at a multiple of 1/8 on the way, no smaller than wanted.
     int eighths = 8;
