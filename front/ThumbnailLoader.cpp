@@ -51,6 +51,9 @@ ThumbnailLoader::ThumbnailLoader(ThumbnailCache cache, QObject *parent)
     : QObject(parent), cache_(std::move(cache))
 {
     pool_.setMaxThreadCount(QThread::idealThreadCount());
+    // A page is made in a fraction of a second; idle threads need not wait
+    // half a minute for the next one, holding their stacks.
+    pool_.setExpiryTimeout(500);
 }
 
 ThumbnailLoader::~ThumbnailLoader()
@@ -59,12 +62,13 @@ ThumbnailLoader::~ThumbnailLoader()
     pool_.waitForDone();
 }
 
-void ThumbnailLoader::request(int generation, int slot, const QString &path, QSize pixelSize)
+void ThumbnailLoader::request(int generation, int slot, const QString &path, QSize pixelSize, bool cached)
 {
     pool_.start(
-        [this, generation, slot, path, pixelSize] {
+        [this, generation, slot, path, pixelSize, cached] {
             yieldToForegroundWork();
-            thumbnails::Made made = thumbnails::makeThumbnail(path, pixelSize, budget_, cache_);
+            thumbnails::Made made = cached ? thumbnails::makeThumbnail(path, pixelSize, budget_, cache_)
+                                           : thumbnails::Made{thumbnails::thumbnailFor(path, pixelSize, budget_), {}};
             // Delivered through this object's event queue: should the loader
             // go first, the event goes with it.
             QMetaObject::invokeMethod(

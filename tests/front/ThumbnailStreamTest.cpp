@@ -54,9 +54,16 @@ TEST(ThumbnailStream, ThumbnailsOfAPageLeftNeverLandOnTheNextOne)
 }
 
 // Changed between two starts: the picture's bytes behind an unchanged time
-// (so only the cache can show it), the picture itself, the cache file.
+// (so only the cache can show it), the picture itself, the cache file. The
+// pictures are the player's; the game's own are never cached.
 TEST(ThumbnailCache, CurrentThumbnailsServeAndStaleOrBrokenOnesAreRemade)
 {
+    const auto pageOf = [](const AppFolder &folder, const QString &pictures) {
+        Started front(folder);
+        page(front);
+        front.child<FolderList>("folderList")->setPath(pictures);
+        return page(front);
+    };
     enum Change { SpoiledPictureSameTime, NewerPicture, CorruptCacheFile, UnwritableCache };
     const struct { const char *name; Change change; const char *secondPage; } rows[] = {
         {"CurrentThumbnailServesWithoutDecoding", SpoiledPictureSameTime, "1"},
@@ -66,14 +73,19 @@ TEST(ThumbnailCache, CurrentThumbnailsServeAndStaleOrBrokenOnesAreRemade)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         AppFolder folder({.puzzlePictures = 0});
-        const QString picture = folder.puzzleImages() + QStringLiteral("/1.jpg");
+        const QString ownPicture = folder.puzzleImages() + QStringLiteral("/1.jpg");
+        writePicture(ownPicture, 1, {600, 400});
+        const QTemporaryDir elsewhere;
+        const QString pictures = elsewhere.path();
+        const QString picture = pictures + QStringLiteral("/1.jpg");
         writePicture(picture, 1, {600, 400});
         if (row.change == UnwritableCache) // below a plain file, which even root cannot write
             folder.cacheHome = picture;
-        const QString large = tilemere::ThumbnailCache(folder.cacheHome + QStringLiteral("/thumbnails"))
-                                  .thumbnailPath(picture, tilemere::ThumbnailCache::largeSide);
-        EXPECT_EQ(page(Started(folder)), QStringLiteral("1 . . . . . . . ."));
+        const tilemere::ThumbnailCache cache(folder.cacheHome + QStringLiteral("/thumbnails"));
+        const QString large = cache.thumbnailPath(picture, tilemere::ThumbnailCache::largeSide);
+        EXPECT_EQ(pageOf(folder, pictures), QStringLiteral("1 . . . . . . . ."));
         ASSERT_TRUE(row.change == UnwritableCache || QTest::qWaitFor([&] { return QFile::exists(large); }));
+        EXPECT_FALSE(QFile::exists(cache.thumbnailPath(ownPicture, tilemere::ThumbnailCache::largeSide)));
 
         const QDateTime mtime = QFileInfo(picture).lastModified();
         if (row.change == SpoiledPictureSameTime)
@@ -87,6 +99,6 @@ TEST(ThumbnailCache, CurrentThumbnailsServeAndStaleOrBrokenOnesAreRemade)
         ASSERT_TRUE(touched.open(QIODevice::Append) &&
                     touched.setFileTime(row.change == NewerPicture ? mtime.addSecs(10) : mtime, QFileDevice::FileModificationTime));
 
-        EXPECT_EQ(page(Started(folder)), QStringLiteral("%1 . . . . . . . .").arg(row.secondPage));
+        EXPECT_EQ(pageOf(folder, pictures), QStringLiteral("%1 . . . . . . . .").arg(row.secondPage));
     }
 }
