@@ -266,7 +266,10 @@ QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget)
         if (auto image = jpeg::decodeScaled(file, eighths, bytes)) {
             if (image->isNull())
                 return {};
-            if (image->size() != wanted)
+            // At most twice the size wanted, it is handed over as decoded:
+            // callers scale it on to what they show, and a second scaling
+            // here would only cost time.
+            if (image->width() > 2 * wanted.width() || image->height() > 2 * wanted.height())
                 *image = image->scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             return oriented(std::move(*image), orientation);
         }

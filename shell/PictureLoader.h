@@ -70,8 +70,9 @@ QStringList listPictureFiles(const QString &folder);
 // image when the name is not of an offered type, the file is no regular
 // file, cannot be decoded, states a size beyond the limits above, or needs
 // more memory than the budget holds. With a size, the picture may be decoded
-// smaller on the way, but never below that size (JPEG does this at a reduced
-// scale, which is much faster). Safe to call from several threads at once.
+// smaller on the way, but never below that size nor above twice it (JPEG
+// does this at a reduced scale, which is much faster). Safe to call from
+// several threads at once.
 QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget);
 
 // The same with a budget of its own of DecodeBudget::kDefaultBytes, for one
