@@ -14,7 +14,6 @@
 #include "ThumbnailLoader.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -148,12 +147,8 @@ void FrontScreen::requestThumbnails()
     // density; the shared thumbnail cache keeps that quick.
     const qreal density = thumbnailSlots_[0]->devicePixelRatioF();
     const QSize pixels = (QSizeF(thumbnailSlots_[0]->size()) * density).toSize();
-    // The game's own pictures are small and quick to decode: the desktop's
-    // cache is kept for the player's.
-    const QString ownFolder = QDir::cleanPath(applicationFolder()) + u'/';
-    const bool cached = !(pictureList_.path() + u'/').startsWith(ownFolder);
     for (int slot = 0; slot < thumbnailsMissing_; ++slot)
-        thumbnailLoader_->request(pageGeneration_, slot, pictureList_.fullPath(first + slot), pixels, cached);
+        thumbnailLoader_->request(pageGeneration_, slot, pictureList_.fullPath(first + slot), pixels);
 }
 
 void FrontScreen::showThumbnail(int generation, int slot, const QImage &thumbnail)

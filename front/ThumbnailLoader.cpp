@@ -62,13 +62,12 @@ ThumbnailLoader::~ThumbnailLoader()
     pool_.waitForDone();
 }
 
-void ThumbnailLoader::request(int generation, int slot, const QString &path, QSize pixelSize, bool cached)
+void ThumbnailLoader::request(int generation, int slot, const QString &path, QSize pixelSize)
 {
     pool_.start(
-        [this, generation, slot, path, pixelSize, cached] {
+        [this, generation, slot, path, pixelSize] {
             yieldToForegroundWork();
-            thumbnails::Made made = cached ? thumbnails::makeThumbnail(path, pixelSize, budget_, cache_)
-                                           : thumbnails::Made{thumbnails::thumbnailFor(path, pixelSize, budget_), {}};
+            thumbnails::Made made = thumbnails::makeThumbnail(path, pixelSize, budget_, cache_);
             // Delivered through this object's event queue: should the loader
             // go first, the event goes with it.
             QMetaObject::invokeMethod(

@@ -25,11 +25,10 @@ public:
     ~ThumbnailLoader() override;
 
     // Queues the thumbnail of the picture at path, squeezed to pixelSize
-    // (valid, non-empty), through the cache when cached is true. Requests
-    // start in the order they are made; thumbnailReady comes once for each
-    // one not cancelled, on this object's thread, with generation and slot
-    // as given.
-    void request(int generation, int slot, const QString &path, QSize pixelSize, bool cached = true);
+    // (valid, non-empty). Requests start in the order they are made;
+    // thumbnailReady comes once for each one not cancelled, on this
+    // object's thread, with generation and slot as given.
+    void request(int generation, int slot, const QString &path, QSize pixelSize);
     // Drops every request not yet started. One already running still
     // finishes and still reports; the caller tells it apart by its generation.
     void cancelAll();
