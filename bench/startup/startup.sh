@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
 
-install_missing "${BUILD_PACKAGES[@]}" libbenchmark-dev libx11-dev libxdamage-dev xvfb libjpeg-turbo-progs python3
+install_missing "${BUILD_PACKAGES[@]}" libbenchmark-dev libx11-dev libxdamage-dev libxfixes-dev xvfb libjpeg-turbo-progs python3
 build="$TILEMERE_ROOT/build-bench"
 if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then
     build="$(realpath -m "$1")"
