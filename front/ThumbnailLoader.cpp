@@ -54,6 +54,10 @@ ThumbnailLoader::ThumbnailLoader(ThumbnailCache cache, QObject *parent)
     // A page is made in a fraction of a second; idle threads need not wait
     // half a minute for the next one, holding their stacks.
     pool_.setExpiryTimeout(500);
+    // The threads are started now, while the window is being built, so that
+    // the first page's requests find them waiting.
+    for (int i = 0; i < pool_.maxThreadCount(); ++i)
+        pool_.start(yieldToForegroundWork);
 }
 
 ThumbnailLoader::~ThumbnailLoader()

@@ -103,7 +103,12 @@ int timedMain(int argc, char **argv, char **environment)
 
 // The names are the mangled ones the programs import.
 TIMED(_ZN12QApplicationC1ERiPPci, "_ZN12QApplicationC1ERiPPci", "qt_and_display")
+// Pictures: through Qt's readers, libjpeg (a call per row, and one that
+// starts each picture, for counting) and libdeflate (PNG).
 TIMED(_ZN12QImageReader4readEv, "_ZN12QImageReader4readEv", "picture_decodes")
+TIMED(jpeg_read_scanlines, "jpeg_read_scanlines", "picture_rows")
+TIMED(jpeg_start_decompress, "jpeg_start_decompress", "picture_starts")
+TIMED(libdeflate_zlib_decompress, "libdeflate_zlib_decompress", "picture_decodes")
 TIMED(_ZN13QMediaDevices18defaultAudioOutputEv, "_ZN13QMediaDevices18defaultAudioOutputEv", "audio_output")
 TIMED(_ZN10QAudioSinkC1ERK12QAudioDeviceRK12QAudioFormatP7QObject,
       "_ZN10QAudioSinkC1ERK12QAudioDeviceRK12QAudioFormatP7QObject", "audio_output")
