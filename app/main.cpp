@@ -7,6 +7,7 @@
 #include "SingleInstance.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QWidget>
 #include <QIcon>
 #include <QPixmap>
@@ -52,21 +53,18 @@ int main(int argc, char *argv[])
     // Lets the desktop match the running windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tilemere"));
 
-    // One game per score store: a second start brings this one forward and ends.
+    // A picture or folder the desktop hands over ("Open With"), as an
+    // address or a path, made absolute so that a running game can take it.
+    const QStringList arguments = QApplication::arguments();
+    QString handed = arguments.value(1);
+    if (!handed.isEmpty() && !handed.contains(QLatin1String("://")))
+        handed = QFileInfo(handed).absoluteFilePath();
+
+    // One game per score store: a second start hands its picture to the
+    // running game, which comes forward, and ends.
     tilemere::SingleInstance instance(tilemere::ScoreStore::filePath());
-    if (!instance.claim())
+    if (!instance.claim(handed))
         return 0;
-    QObject::connect(&instance, &tilemere::SingleInstance::raiseRequested, [] {
-        QWidget *window = QApplication::activeModalWidget();
-        for (QWidget *topLevel : QApplication::topLevelWidgets())
-            if (!window && topLevel->isVisible())
-                window = topLevel;
-        if (window) {
-            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-            window->raise();
-            window->activateWindow();
-        }
-    });
 
     // The state of this run, handed to the windows that need it.
     tilemere::Game game;
@@ -84,10 +82,21 @@ int main(int argc, char *argv[])
     if (!front.start())
         return 0;
     front.show();
-    // A picture or folder the desktop hands over ("Open With"). A second
-    // start with one only brings the running game forward (see above).
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        front.openFromDesktop(arguments.at(1));
+    if (!handed.isEmpty())
+        front.openFromDesktop(handed);
+    QObject::connect(&instance, &tilemere::SingleInstance::raiseRequested, &front, [&front](const QString &path) {
+        // While a dialog waits for an answer, the game only comes forward.
+        QWidget *window = QApplication::activeModalWidget();
+        if (!window && !path.isEmpty())
+            front.openFromDesktop(path);
+        for (QWidget *topLevel : QApplication::topLevelWidgets())
+            if (!window && topLevel->isVisible())
+                window = topLevel;
+        if (window) {
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            window->raise();
+            window->activateWindow();
+        }
+    });
     return app.exec();
 }

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -49,6 +50,9 @@ sockaddr_un addressOf(const QByteArray &path)
 
 // The first game may have taken the lock and not be listening yet.
 constexpr int kPatienceMs = 5000;
+// A request is a path; what is longer, or slower, is not waited for.
+constexpr qsizetype kMaxRequestBytes = 64 * 1024;
+constexpr int kRequestPatienceMs = 200;
 
 } // namespace
 
@@ -70,7 +74,7 @@ SingleInstance::~SingleInstance()
         ::close(lock_);
 }
 
-bool SingleInstance::claim()
+bool SingleInstance::claim(const QString &handedPath)
 {
     // A lock the kernel holds for the open file: it goes with the game however
     // the game ends, so none is ever left behind, and taking it writes
@@ -91,7 +95,7 @@ bool SingleInstance::claim()
     ::close(file);
     if (!heldByAnother)
         return true;
-    askRunningGameToComeForward();
+    askRunningGameToComeForward(handedPath);
     return false;
 }
 
@@ -116,16 +120,27 @@ void SingleInstance::listen()
 
 void SingleInstance::takeRequests()
 {
-    // The connection is the request; what it sends does not matter.
-    bool asked = false;
-    for (int request; (request = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; asked = true)
+    for (int request; (request = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+        // The request is the path the second start was handed, then the end
+        // of the connection. It comes at once; a start that sends nothing
+        // holds this game up for a moment at most.
+        QByteArray handed;
+        char buffer[4096];
+        pollfd waiting{request, POLLIN, 0};
+        while (handed.size() < kMaxRequestBytes && ::poll(&waiting, 1, kRequestPatienceMs) == 1) {
+            const ssize_t got = ::read(request, buffer, sizeof buffer);
+            if (got <= 0)
+                break;
+            handed.append(buffer, got);
+        }
         ::close(request);
-    if (asked)
-        emit raiseRequested();
+        emit raiseRequested(QString::fromUtf8(handed));
+    }
 }
 
-void SingleInstance::askRunningGameToComeForward()
+void SingleInstance::askRunningGameToComeForward(const QString &handedPath)
 {
+    const QByteArray request = handedPath.toUtf8();
     const sockaddr_un address = addressOf(socketPath_);
     QElapsedTimer waited;
     waited.start();
@@ -134,8 +149,8 @@ void SingleInstance::askRunningGameToComeForward()
         if (socket < 0)
             return;
         const bool reached = ::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-        if (reached)
-            (void)::send(socket, "!", 1, MSG_NOSIGNAL);
+        if (reached && !request.isEmpty())
+            (void)::send(socket, request.constData(), std::size_t(request.size()), MSG_NOSIGNAL);
         ::close(socket);
         if (reached)
             return;

@@ -26,17 +26,20 @@ public:
     // True when this is the only game using the store; it then holds the store
     // until it ends. False when another game holds it: that game has been asked
     // to come forward, and this one must end without touching the store. A
-    // game that crashed holds nothing. Call once, at start-up.
-    bool claim();
+    // game that crashed holds nothing. Call once, at start-up. handedPath:
+    // what the desktop handed this start (a picture or folder, absolute, or
+    // a file:// address), passed on to the running game; may be empty.
+    bool claim(const QString &handedPath = {});
 
 signals:
-    // A second start asked for this game's visible window.
-    void raiseRequested();
+    // A second start asked for this game's visible window, handing on what
+    // the desktop handed it (empty when nothing).
+    void raiseRequested(const QString &handedPath);
 
 private:
     void listen();
     void takeRequests();
-    void askRunningGameToComeForward();
+    void askRunningGameToComeForward(const QString &handedPath);
 
     QString lockPath_;
     int lock_ = -1;

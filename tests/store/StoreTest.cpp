@@ -297,7 +297,8 @@ TEST_F(StoreTest, ProgramsKilledWhileSavingOrSavingAtOnceLeaveAWholeFile)
 }
 
 // Games started as the program starts, sharing one settings folder: the second
-// brings the first forward and ends; a lock left by a killed game is cleared.
+// hands its picture to the first, which comes forward, and ends; a lock left
+// by a killed game is cleared.
 TEST_F(StoreTest, OneGamePerStoreAndASecondStartBringsTheFirstForward)
 {
     const auto nextLine = [](QProcess &game) {
@@ -306,17 +307,17 @@ TEST_F(StoreTest, OneGamePerStoreAndASecondStartBringsTheFirstForward)
                 return QByteArray("nothing");
         return game.readLine().trimmed();
     };
-    const auto startGame = [&](QProcess &game) {
-        game.start(STORE_HELPER_PATH, {"instance", folder->path()});
+    const auto startGame = [&](QProcess &game, const QString &handed = {}) {
+        game.start(STORE_HELPER_PATH, QStringList{"instance", folder->path()} + QStringList(handed));
         return nextLine(game);
     };
     newStore().save(wellFilled());
     QProcess first, second, afterCrash;
     ASSERT_EQ(startGame(first), "first");
     const QByteArray saved = fileBytes(path());
-    ASSERT_EQ(startGame(second), "second");
+    ASSERT_EQ(startGame(second, QString::fromUtf8("/photos/été 2.jpg")), "second");
     ASSERT_TRUE(second.waitForFinished(kPatience) && second.exitCode() == 0);
-    EXPECT_EQ(nextLine(first), "raised");
+    EXPECT_EQ(nextLine(first), "raised /photos/été 2.jpg");
     EXPECT_EQ(fileBytes(path()), saved) << "the second start touched nothing";
     EXPECT_FALSE(QFile::exists(path() + ".lock")) << "not the lock QSettings takes while saving";
 

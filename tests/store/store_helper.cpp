@@ -40,14 +40,17 @@ static int saveRepeatedly(const char *name, long saves)
     return 0;
 }
 
-static int runAsGame(QCoreApplication &application)
+static int runAsGame(QCoreApplication &application, const QString &handed)
 {
     tilemere::SingleInstance instance(ScoreStore::filePath());
-    if (!instance.claim()) {
+    if (!instance.claim(handed)) {
         std::puts("second");
         return 0;
     }
-    QObject::connect(&instance, &tilemere::SingleInstance::raiseRequested, [] { std::puts("raised"); });
+    QObject::connect(&instance, &tilemere::SingleInstance::raiseRequested, [](const QString &path) {
+        std::printf("raised %s\n", path.toUtf8().constData());
+        std::fflush(stdout);
+    });
     ScoreTables tables;
     ScoreStore().load(tables);
     std::puts("first");
@@ -91,8 +94,8 @@ int main(int argc, char *argv[])
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[2]));
     if (mode == "save" && argc == 5)
         return saveRepeatedly(argv[3], std::strtol(argv[4], nullptr, 10));
-    if (mode == "instance" && argc == 3)
-        return runAsGame(application);
+    if (mode == "instance" && (argc == 3 || argc == 4))
+        return runAsGame(application, argc == 4 ? QString::fromUtf8(argv[3]) : QString());
     if (mode == "load" && argc == 3)
         return loadAndPrint(QString::fromLocal8Bit(argv[2]));
     std::fputs("usage: store_helper save|instance|load ...\n", stderr);
