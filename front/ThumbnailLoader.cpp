@@ -62,38 +62,61 @@ ThumbnailLoader::ThumbnailLoader(ThumbnailCache cache, QObject *parent)
 
 ThumbnailLoader::~ThumbnailLoader()
 {
+    ++batch_;
     pool_.clear();
     pool_.waitForDone();
 }
 
 void ThumbnailLoader::request(int generation, int slot, const QString &path, QSize pixelSize)
 {
+    ++unfinished_;
     pool_.start(
-        [this, generation, slot, path, pixelSize] {
-            yieldToForegroundWork();
-            thumbnails::Made made = thumbnails::makeThumbnail(path, pixelSize, budget_, cache_);
-            // Delivered through this object's event queue: should the loader
-            // go first, the event goes with it.
-            QMetaObject::invokeMethod(
-                this, [this, generation, slot, thumbnail = std::move(made.thumbnail)] {
-                    emit thumbnailReady(generation, slot, thumbnail);
-                },
-                Qt::QueuedConnection);
-            if (!made.toCache.isNull()) {
-                pool_.start(
-                    [this, path, picture = std::move(made.toCache)] {
-                        cache_.store(path, picture);
-                        returnFreedMemory();
+        [this, batch = batch_.load(), generation, slot, path, pixelSize] {
+            if (batch == batch_.load()) {
+                yieldToForegroundWork();
+                thumbnails::Made made = thumbnails::makeThumbnail(path, pixelSize, budget_, cache_);
+                // Delivered through this object's event queue: should the
+                // loader go first, the event goes with it.
+                QMetaObject::invokeMethod(
+                    this, [this, generation, slot, thumbnail = std::move(made.thumbnail)] {
+                        emit thumbnailReady(generation, slot, thumbnail);
                     },
-                    kCachePriority);
+                    Qt::QueuedConnection);
+                if (!made.toCache.isNull()) {
+                    const std::lock_guard lock(writesMutex_);
+                    pendingWrites_.append({path, std::move(made.toCache)});
+                }
             }
+            if (--unfinished_ == 0)
+                startWrites();
         },
         kThumbnailPriority);
 }
 
+void ThumbnailLoader::startWrites()
+{
+    // Only once no thumbnail is left to make: the page's last decode then
+    // has a core of its own, with the window and the display server on the
+    // other, rather than sharing it with the cache.
+    QList<std::pair<QString, QImage>> writes;
+    {
+        const std::lock_guard lock(writesMutex_);
+        writes.swap(pendingWrites_);
+    }
+    for (auto &[path, picture] : writes) {
+        pool_.start(
+            [this, path = std::move(path), picture = std::move(picture)] {
+                cache_.store(path, picture);
+                returnFreedMemory();
+            },
+            kCachePriority);
+    }
+}
+
 void ThumbnailLoader::cancelAll()
 {
-    pool_.clear();
+    // The requests queued so far end at once when their turn comes.
+    ++batch_;
 }
 
 } // namespace tilemere

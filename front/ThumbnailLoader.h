@@ -14,6 +14,10 @@
 #include <QString>
 #include <QThreadPool>
 
+#include <atomic>
+#include <mutex>
+#include <utility>
+
 namespace tilemere {
 
 class ThumbnailLoader : public QObject {
@@ -37,8 +41,14 @@ signals:
     void thumbnailReady(int generation, int slot, const QImage &thumbnail);
 
 private:
+    void startWrites();
+
     ThumbnailCache cache_;
     DecodeBudget budget_;
+    std::atomic<int> batch_{0};      // raised by cancelAll; older requests do nothing
+    std::atomic<int> unfinished_{0}; // requests queued or running
+    std::mutex writesMutex_;
+    QList<std::pair<QString, QImage>> pendingWrites_; // for the cache, once no request is left
     QThreadPool pool_; // last, so its threads are gone before what they use
 };
 
