@@ -171,7 +171,7 @@ void FrontScreen::connectSignals()
         connect(link, &ClickLabel::mouseMoved, this, [this, link] { highlight(*link); });
     connect(scoresButton_, &ClickLabel::mouseReleased, this, &FrontScreen::resetLinks);
 
-    connect(driveList_, &QComboBox::currentIndexChanged, this, &FrontScreen::openDrive);
+    connect(driveList_, &DriveList::currentIndexChanged, this, &FrontScreen::openDrive);
     connect(folderList_, &FolderList::changed, this, &FrontScreen::openFolder);
 
     // A size is chosen by a click and by start-up alike, so both go through toggled.
