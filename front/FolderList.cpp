@@ -1,9 +1,9 @@
 #include "FolderList.h"
 
+#include "PictureFileList.h"
 #include "PngFile.h"
 
 #include <QApplication>
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -106,12 +106,9 @@ void FolderList::fill()
     // Hidden folders are left out, as the file list leaves out hidden files.
     // An unreadable folder lists nothing and simply shows no subfolders.
     QStringList subfolders = QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(subfolders.begin(), subfolders.end(), [&collator](const QString &a, const QString &b) {
-        const int order = collator.compare(a, b);
-        return order != 0 ? order < 0 : a < b;
-    });
+    // In the pictures' order: "Trip 2" before "Trip 10".
+    std::sort(subfolders.begin(), subfolders.end(),
+              [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });
     for (const QString &name : subfolders)
         rows_.push_back({name, childPath(path_, name), current + 1, false});
 

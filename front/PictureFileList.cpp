@@ -5,11 +5,10 @@
 
 #include <algorithm>
 
-namespace {
-
 // Natural order: runs of digits compare by their value ("2" before "10"),
 // everything else letter by letter without regard to case. QCollator's
-// numeric mode would do this, but not where Qt is built without ICU.
+// numeric mode would do this, but not where Qt is built without ICU, and
+// where it is, the first collator of a run loads ICU's tables (11 ms).
 int naturalCompare(const QString &a, const QString &b)
 {
     qsizetype i = 0;
@@ -51,8 +50,6 @@ int naturalCompare(const QString &a, const QString &b)
     // Equal but for case or leading zeros: still a fixed order.
     return a.compare(b);
 }
-
-} // namespace
 
 void PictureFileList::setPath(const QString &folder)
 {

@@ -8,6 +8,10 @@
 
 #include <cstdint>
 
+// Natural order of two names, as strcmp answers: "2" before "10", case
+// ignored (and only then heeded, so that the order is total).
+int naturalCompare(const QString &a, const QString &b);
+
 class PictureFileList {
 public:
     // Re-reads the folder: the regular files (links followed) of the

@@ -35,14 +35,14 @@ TEST(FolderList, KeysAndTypingMoveTheHighlightWhichStaysInViewAndEnterOpens)
 {
     QTemporaryDir top;
     const QStringList names = {"apple", "Apricot", "banana", "Cherry", "date", "elder", "fig", "grape",
-                               "kiwi", "lemon", "lime", "mango", "nut", "olive", "pear", "plum", "quince", "zest"};
+                               "kiwi", "lemon", "lime", "mango", "nut", "olive", "pear", "plum", "quince", "trip 2", "trip 10", "zest"};
     for (const QString &name : names)
         ASSERT_TRUE(QDir(top.path()).mkpath(name + "/inner"));
     FolderList list(nullptr);
     list.resize(180, 120); // fewer rows than folders
     ASSERT_TRUE(list.setPath(top.path()));
     const QStringList rows = list.rowNames();
-    ASSERT_EQ(rows.mid(rows.size() - names.size()), names);
+    ASSERT_EQ(rows.mid(rows.size() - names.size()), names) << "case ignored, numbers by value";
     EXPECT_EQ(list.highlightedPath(), QDir::cleanPath(top.path()));
 
     // Letters typed within the interval make one search; a key that moves
@@ -51,7 +51,7 @@ TEST(FolderList, KeysAndTypingMoveTheHighlightWhichStaysInViewAndEnterOpens)
     const struct { std::variant<Qt::Key, const char *> key; const char *name; } steps[] = {
         {Qt::Key_Down, "apple"}, {"a", "Apricot"}, {"a", "apple"}, {Qt::Key_Down, "Apricot"},
         {"l", "lemon"}, {"i", "lime"}, {"", "lime"}, {"l", "lemon"},
-        {Qt::Key_End, "zest"}, {Qt::Key_Up, "quince"}, {"ch", "Cherry"},
+        {Qt::Key_End, "zest"}, {Qt::Key_Up, "trip 10"}, {"ch", "Cherry"},
     };
     for (const auto &step : steps) {
         if (const auto *typed = std::get_if<const char *>(&step.key); typed && !**typed)
