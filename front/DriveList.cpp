@@ -71,28 +71,33 @@ void DriveList::showVolumes()
 {
     // Dressed as the style's drop-down of a combo box: no column for check
     // marks or icons (a property the styles read for that), the window's grey.
-    QMenu volumes(this);
-    volumes.setProperty("_q_isComboBoxPopupItem", true);
-    QPalette grey = volumes.palette();
+    // It runs in the game's own event loop, as a combo box's does, so that
+    // nothing waits inside this call while the volumes are shown.
+    auto *volumes = new QMenu(this);
+    volumes->setAttribute(Qt::WA_DeleteOnClose);
+    volumes->setProperty("_q_isComboBoxPopupItem", true);
+    QPalette grey = volumes->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Window).darker(108)); // lightened again for menus
-    volumes.setPalette(grey);
-    volumes.setFont(font());
-    volumes.setMinimumWidth(width());
+    volumes->setPalette(grey);
+    volumes->setFont(font());
+    volumes->setMinimumWidth(width());
     QAction *shown = nullptr;
     for (int i = 0; i < count(); ++i) {
-        QAction *volume = volumes.addAction(roots_[i]);
+        QAction *volume = volumes->addAction(roots_[i]);
+        connect(volume, &QAction::triggered, this, [this, i] { setCurrentIndex(i); });
         if (i == current_)
             shown = volume;
     }
-    // As the style's own drop-down: the volume shown lies over the box.
+    connect(volumes, &QMenu::aboutToHide, this, [this] {
+        dropped_ = false;
+        update();
+    });
     dropped_ = true;
     update();
-    volumes.setActiveAction(shown); // the keys move on from it
-    QAction *picked = volumes.exec(mapToGlobal(QPoint(0, 0)), shown);
-    dropped_ = false;
-    update();
-    if (picked)
-        setCurrentIndex(static_cast<int>(volumes.actions().indexOf(picked)));
+    // As the style's own drop-down: the volume shown lies over the box, and
+    // the keys move on from it.
+    volumes->setActiveAction(shown);
+    volumes->popup(mapToGlobal(QPoint(0, 0)), shown);
 }
 
 void DriveList::initStyleOption(QStyleOptionComboBox &option) const

@@ -247,6 +247,16 @@ void FolderList::resizeEvent(QResizeEvent *event)
     scrollTo(firstShown_);
 }
 
+void FolderList::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    // The rows' height follows the font and the style.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        updateScrollBar();
+        scrollTo(firstShown_);
+    }
+}
+
 void FolderList::keyPressEvent(QKeyEvent *event)
 {
     const int count = static_cast<int>(rows_.size());
