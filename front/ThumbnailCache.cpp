@@ -3,7 +3,6 @@
 #include "PngFile.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -13,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace tilemere {
@@ -26,6 +26,23 @@ const char *const sizeKey = "Thumb::Size";
 QString absolutePath(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// What the cache keys a picture on, from one call. (QFileInfo gives local
+// times: each conversion back to seconds takes Qt's and the C library's
+// time-zone locks and looks at the zone file again, so the decoding threads
+// queued for each other there.)
+struct FileFacts {
+    qint64 mtime;
+    qint64 size;
+};
+
+std::optional<FileFacts> regularFile(const QString &path)
+{
+    struct stat facts {};
+    if (::stat(QFile::encodeName(path).constData(), &facts) != 0 || !S_ISREG(facts.st_mode))
+        return std::nullopt;
+    return FileFacts{static_cast<qint64>(facts.st_mtime), static_cast<qint64>(facts.st_size)};
 }
 
 QString flavourFolder(int side)
@@ -123,11 +140,10 @@ QString ThumbnailCache::thumbnailPath(const QString &picturePath, int side) cons
 
 QImage ThumbnailCache::find(const QString &picturePath, int minSide) const
 {
-    const QFileInfo file(picturePath);
-    if (!file.isFile() || minSide > largeSide)
+    const std::optional<FileFacts> file = regularFile(picturePath);
+    if (!file || minSide > largeSide)
         return {};
     const QByteArray uri = fileUri(picturePath).toLatin1();
-    const qint64 mtime = file.lastModified().toSecsSinceEpoch();
     for (const int side : {normalSide, largeSide}) {
         if (side < minSide)
             continue;
@@ -139,12 +155,12 @@ QImage ThumbnailCache::find(const QString &picturePath, int minSide) const
         const png::Picture thumbnail = png::read(cached.readAll(), kMaxThumbnailPixels);
         bool mtimeRead = false;
         if (thumbnail.image.isNull() || textOf(thumbnail, uriKey) != uri
-            || textOf(thumbnail, mtimeKey).toLongLong(&mtimeRead) != mtime || !mtimeRead)
+            || textOf(thumbnail, mtimeKey).toLongLong(&mtimeRead) != file->mtime || !mtimeRead)
             continue;
         // The size is optional in the standard, but catches an edit within
         // the same second.
         const QByteArray size = textOf(thumbnail, sizeKey);
-        if (!size.isEmpty() && size.toLongLong() != file.size())
+        if (!size.isEmpty() && size.toLongLong() != file->size)
             continue;
         if (qMax(thumbnail.image.width(), thumbnail.image.height()) >= minSide)
             return thumbnail.image;
@@ -154,14 +170,14 @@ QImage ThumbnailCache::find(const QString &picturePath, int minSide) const
 
 void ThumbnailCache::store(const QString &picturePath, const QImage &picture) const
 {
-    const QFileInfo file(picturePath);
-    if (picture.isNull() || !file.isFile())
+    const std::optional<FileFacts> file = regularFile(picturePath);
+    if (picture.isNull() || !file)
         return;
     // All ASCII: the URI is percent-encoded.
     const png::Texts keys = {
         {uriKey, fileUri(picturePath).toLatin1()},
-        {mtimeKey, QByteArray::number(file.lastModified().toSecsSinceEpoch())},
-        {sizeKey, QByteArray::number(file.size())},
+        {mtimeKey, QByteArray::number(file->mtime)},
+        {sizeKey, QByteArray::number(file->size)},
         {"Software", "Brackwater-Tilemere"},
     };
     // The large one first, so the normal one is scaled from it rather than
