@@ -40,15 +40,15 @@ void returnFreedMemory()
 #endif
 }
 
-// Calls back once the widget it watches has been painted for the first time
-// and the display server has that frame: a paint is only handed over when
-// the event that caused it is done, and the server then still has to copy
-// it, which decodes started at once would slow down on a machine with few
-// cores.
+// Calls back twice once the widget it watches has been painted for the
+// first time: when the frame has been handed to the display server, and when
+// the server has it. (A paint is handed over only when the event that caused
+// it is done; the server then still has to copy it, which work started on
+// every core at once would slow down on a machine with few.)
 class FirstFrameWatcher : public QObject {
 public:
-    FirstFrameWatcher(QWidget &watched, std::function<void()> painted)
-        : QObject(&watched), painted_(std::move(painted))
+    FirstFrameWatcher(QWidget &watched, std::function<void()> handedOver, std::function<void()> shown)
+        : QObject(&watched), handedOver_(std::move(handedOver)), shown_(std::move(shown))
     {
         watched.installEventFilter(this);
     }
@@ -58,11 +58,12 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, [painted = painted_] {
+            QTimer::singleShot(0, watched, [handedOver = handedOver_, shown = shown_] {
+                handedOver();
                 // One round trip: the server answers once it has dealt
                 // with everything sent before, the frame included.
                 QGuiApplication::sync();
-                painted();
+                shown();
             });
             deleteLater();
         }
@@ -70,7 +71,8 @@ protected:
     }
 
 private:
-    std::function<void()> painted_;
+    std::function<void()> handedOver_;
+    std::function<void()> shown_;
 };
 
 } // namespace
@@ -87,12 +89,19 @@ void FrontScreen::createThumbnailLoader()
     arrivalPause_->setInterval(8);
     connect(arrivalPause_, &QTimer::timeout, this, &FrontScreen::showArrivedThumbnails);
     // The window is drawn whole before any picture is decoded: the decodes
-    // would only take the cores it needs to start.
-    new FirstFrameWatcher(*thumbnailPanel_, [this] {
-        thumbnailsHeld_ = false;
-        requestThumbnails();
-        emit firstFrameShown();
-    });
+    // would only take the cores it needs to start. While the display server
+    // takes the frame, one core is left to it.
+    new FirstFrameWatcher(
+        *thumbnailPanel_,
+        [this] {
+            thumbnailLoader_->setOneAtATime(true);
+            thumbnailsHeld_ = false;
+            requestThumbnails();
+        },
+        [this] {
+            thumbnailLoader_->setOneAtATime(false);
+            emit firstFrameShown();
+        });
 }
 
 bool FrontScreen::pageComplete() const

@@ -113,6 +113,11 @@ void ThumbnailLoader::startWrites()
     }
 }
 
+void ThumbnailLoader::setOneAtATime(bool one)
+{
+    pool_.setMaxThreadCount(one ? 1 : QThread::idealThreadCount());
+}
+
 void ThumbnailLoader::cancelAll()
 {
     // The requests queued so far end at once when their turn comes.

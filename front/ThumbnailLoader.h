@@ -36,6 +36,9 @@ public:
     // Drops every request not yet started. One already running still
     // finishes and still reports; the caller tells it apart by its generation.
     void cancelAll();
+    // One thumbnail at a time, leaving the other cores to the window and the
+    // display server, or (false, the default) as many as there are cores.
+    void setOneAtATime(bool one);
 
 signals:
     void thumbnailReady(int generation, int slot, const QImage &thumbnail);
