@@ -139,6 +139,7 @@ int FolderList::rowHeight() const
     // icon and a line of text.
     QStyleOptionViewItem option;
     option.initFrom(this);
+    option.font = font();
     option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
     option.decorationSize = QSize(kIconSide, kIconSide);
     option.text = QStringLiteral("/");

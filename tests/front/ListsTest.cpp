@@ -86,6 +86,12 @@ TEST(FolderList, KeysAndTypingMoveTheHighlightWhichStaysInViewAndEnterOpens)
     EXPECT_EQ(highlightedName(list), QStringLiteral("inner"));
     QTest::mouseDClick(&list, Qt::LeftButton, {}, list.rowRect(inner - 2).center());
     EXPECT_EQ(list.path(), QDir::cleanPath(top.path()));
+
+    // Rows follow the font, so that a large one is not cut.
+    QFont large = list.font();
+    large.setPointSize(3 * QFontInfo(large).pointSize());
+    list.setFont(large);
+    EXPECT_GE(list.rowRect(0).height(), QFontMetrics(large).height());
 }
 
 TEST(DriveList, KeysTypingAndTheDropDownPickAVolumeAndEachChangeIsRaisedOnce)
