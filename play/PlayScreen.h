@@ -72,6 +72,8 @@ protected:
 private:
     // Building the window (PlayScreen.cpp).
     void createControls();
+    // Shrinks or elides texts too long for their controls, as translations may be.
+    void fitTexts();
     void connectSignals();
     void applyLook();
     void showSoundIcon();
@@ -89,6 +91,7 @@ private:
     void animateShuffleStep();
     void endShuffle();
     void startWin();
+    void announceWin();
     void finishWin();
 
     Game &game_;
