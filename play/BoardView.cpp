@@ -68,33 +68,33 @@ QString BoardView::cellName(int index) const
 void BoardView::announceBoard()
 {
     focusCell_ = board_ && board_->cellCount() > 0 ? board_->holeIndex() : 0;
-    if (!QAccessible::isActive())
+    if (!announcing())
         return;
     QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&reset);
+    announce(reset);
     announceFocus();
 }
 
 void BoardView::announceMove(int from, int to)
 {
     focusCell_ = to;
-    if (!QAccessible::isActive())
+    if (!announcing())
         return;
     for (const int cell : {from, to}) {
         QAccessibleEvent renamed(this, QAccessible::NameChanged);
         renamed.setChild(cell);
-        QAccessible::updateAccessibility(&renamed);
+        announce(renamed);
     }
     announceFocus();
 }
 
 void BoardView::announceFocus()
 {
-    if (!QAccessible::isActive() || !board_ || focusCell_ >= board_->cellCount())
+    if (!announcing() || !board_ || focusCell_ >= board_->cellCount())
         return;
     QAccessibleEvent focus(this, QAccessible::Focus);
     focus.setChild(focusCell_);
-    QAccessible::updateAccessibility(&focus);
+    announce(focus);
 }
 
 void BoardView::paintEvent(QPaintEvent *event)

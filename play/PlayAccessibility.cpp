@@ -184,13 +184,39 @@ QAccessibleInterface *describe(const QString &className, QObject *object)
 {
     if (className == QLatin1String("tilemere::BoardView"))
         return new BoardAccessible(static_cast<BoardView *>(object));
-    if (const QVariant role = object->property(kAnnouncedRole); role.isValid())
-        if (auto *label = qobject_cast<QLabel *>(object))
-            return new AnnouncedLabelAccessible(label, static_cast<QAccessible::Role>(role.toInt()));
+    if (className == QLatin1String("tilemere::AnnouncedLabel")) {
+        const QVariant role = object->property(kAnnouncedRole);
+        return new AnnouncedLabelAccessible(static_cast<QLabel *>(object),
+                                            role.isValid() ? static_cast<QAccessible::Role>(role.toInt())
+                                                           : QAccessible::StaticText);
+    }
     return nullptr;
 }
 
+std::function<void(const QAccessibleEvent &)> &watcher()
+{
+    static std::function<void(const QAccessibleEvent &)> watching;
+    return watching;
+}
+
 } // namespace
+
+bool announcing()
+{
+    return watcher() || QAccessible::isActive();
+}
+
+void announce(QAccessibleEvent &event)
+{
+    if (watcher())
+        watcher()(event);
+    QAccessible::updateAccessibility(&event);
+}
+
+void setAnnouncementWatcher(std::function<void(const QAccessibleEvent &)> watching)
+{
+    watcher() = std::move(watching);
+}
 
 void installPlayAccessibility()
 {
@@ -198,22 +224,22 @@ void installPlayAccessibility()
     (void)installed;
 }
 
-void announceLabel(QLabel &label, const QString &name, QAccessible::Role role)
+void announceLabel(AnnouncedLabel &label, const QString &name, QAccessible::Role role)
 {
     installPlayAccessibility();
     label.setProperty(kAnnouncedRole, static_cast<int>(role));
     label.setAccessibleName(name);
 }
 
-void setAnnouncedText(QLabel &label, const QString &text)
+void setAnnouncedText(AnnouncedLabel &label, const QString &text)
 {
     if (label.text() == text)
         return;
     label.setText(text);
-    if (!QAccessible::isActive())
+    if (!announcing())
         return;
     QAccessibleValueChangeEvent changed(&label, text);
-    QAccessible::updateAccessibility(&changed);
+    announce(changed);
 }
 
 } // namespace tilemere

@@ -4,21 +4,36 @@
 // counters, the win).
 
 #include <QAccessible>
+#include <QLabel>
 #include <QString>
 
-class QLabel;
+#include <functional>
 
 namespace tilemere {
+
+// A label whose text assistive tools read as a value under its accessible
+// name ("Moves": "57"), its changes announced.
+class AnnouncedLabel : public QLabel {
+    Q_OBJECT
+public:
+    AnnouncedLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {}
+};
+
+// Whether anyone listens: a screen reader, or a test's watcher.
+bool announcing();
+// Tells assistive tools of event when any listen.
+void announce(QAccessibleEvent &event);
+// Tests see every announcement here; an empty watcher ends that.
+void setAnnouncementWatcher(std::function<void(const QAccessibleEvent &)> watcher);
 
 // Installs the factory that describes the board and the announced labels.
 // Safe to call more than once.
 void installPlayAccessibility();
 
-// Makes label read by assistive tools under name, in role, its text as its
-// value ("Moves": "57").
-void announceLabel(QLabel &label, const QString &name, QAccessible::Role role = QAccessible::StaticText);
+// Makes label read by assistive tools under name, in role.
+void announceLabel(AnnouncedLabel &label, const QString &name, QAccessible::Role role = QAccessible::StaticText);
 
 // Shows text on an announced label and tells assistive tools it changed.
-void setAnnouncedText(QLabel &label, const QString &text);
+void setAnnouncedText(AnnouncedLabel &label, const QString &text);
 
 } // namespace tilemere

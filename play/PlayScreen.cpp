@@ -56,9 +56,9 @@ ClickLabel *linkLabel(const QString &text, const char *name, double pointSize, b
     return label;
 }
 
-QLabel *counterLabel(const QString &text, const char *name, QWidget *parent)
+template <typename Label = QLabel> Label *counterLabel(const QString &text, const char *name, QWidget *parent)
 {
-    auto *label = named(new QLabel(text, parent), name);
+    auto *label = named(new Label(text, parent), name);
     label->setFont(captionFont(14.25));
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -99,9 +99,9 @@ void PlayScreen::createControls()
 
     countersPanel_ = named(new QWidget(this), "countersPanel");
     movesCaption_ = counterLabel(tr("Moves"), "movesCaption", countersPanel_);
-    movesLabel_ = counterLabel(countText(0), "movesLabel", countersPanel_);
+    movesLabel_ = counterLabel<AnnouncedLabel>(countText(0), "movesLabel", countersPanel_);
     timeCaption_ = counterLabel(tr("Time"), "timeCaption", countersPanel_);
-    timeLabel_ = counterLabel(clockText(0), "timeLabel", countersPanel_);
+    timeLabel_ = counterLabel<AnnouncedLabel>(clockText(0), "timeLabel", countersPanel_);
     // A screen reader reads the counters as "Moves 57" and "Time 1:23".
     announceLabel(*movesLabel_, movesCaption_->text());
     announceLabel(*timeLabel_, timeCaption_->text());
@@ -133,7 +133,7 @@ void PlayScreen::createControls()
 
     boardView_ = named(new BoardView(this), "boardView");
     boardView_->setBoard(&game_.board);
-    congratsLabel_ = named(new QLabel(tr("Congradz..."), boardView_), "congratsLabel");
+    congratsLabel_ = named(new AnnouncedLabel(tr("Congradz..."), boardView_), "congratsLabel");
     congratsLabel_->setFont(captionFont(kCongratsStartPoints, true));
     congratsLabel_->setAlignment(Qt::AlignCenter);
     setTextColour(*congratsLabel_, kCongratsYellow);

@@ -17,6 +17,7 @@ class QTimer;
 
 namespace tilemere {
 
+class AnnouncedLabel;
 class BoardView;
 class ClickLabel;
 class RoundedRect;
@@ -111,9 +112,9 @@ private:
     ClickLabel *previewPicture_;
     QWidget *countersPanel_;
     QLabel *movesCaption_;
-    QLabel *movesLabel_;
+    AnnouncedLabel *movesLabel_;
     QLabel *timeCaption_;
-    QLabel *timeLabel_;
+    AnnouncedLabel *timeLabel_;
     QTimer *clockTimer_;   // the playing clock, 1000 ms
     QTimer *winTimer_;     // the win animation, 80 ms
     QTimer *shuffleTimer_; // the animated shuffle, 10 ms a move
@@ -123,7 +124,7 @@ private:
     ClickLabel *moreGamesLink_;
     QWidget *separatorLine_;
     BoardView *boardView_;
-    QLabel *congratsLabel_;
+    AnnouncedLabel *congratsLabel_;
     ClickLabel *logoLink_;
     ClickLabel *helpLink_;
     ClickLabel *backButton_;

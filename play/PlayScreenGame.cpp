@@ -246,11 +246,11 @@ void PlayScreen::startWin()
 // is sent as an alert and a name change, which screen readers speak.
 void PlayScreen::announceWin()
 {
-    if (!QAccessible::isActive())
+    if (!announcing())
         return;
     for (const auto type : {QAccessible::Alert, QAccessible::NameChanged}) {
         QAccessibleEvent shown(congratsLabel_, type);
-        QAccessible::updateAccessibility(&shown);
+        announce(shown);
     }
 }
 
