@@ -5,6 +5,7 @@
 #include "PngFile.h"
 #include "ScoreBook.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -54,6 +55,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Lets the desktop match the running windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tilemere"));
+    // The desktop's language, before any window is built.
+    tilemere::installTranslations(QLocale(), tilemere::translationsFolder());
 
     // A picture or folder the desktop hands over ("Open With"), as an
     // address or a path, made absolute so that a running game can take it.

@@ -71,20 +71,20 @@ void FrontScreen::createControls()
     pageLabel_ = centred(named(new QLabel(thumbnailPanel_), "pageLabel"));
     pageLabel_->setFont(captionFont(12));
     noPicturesLabel_ = centred(named(
-        new QLabel(QStringLiteral("There are no picture(s) available in this folder."), thumbnailPanel_),
+        new QLabel(tr("There are no picture(s) available in this folder."), thumbnailPanel_),
         "noPicturesLabel"));
     noPicturesLabel_->setFont(captionFont(14.25));
     noPicturesLabel_->hide();
-    helpLink_ = centred(named(new ClickLabel(QStringLiteral("Help"), thumbnailPanel_), "helpLink"));
+    helpLink_ = centred(named(new ClickLabel(tr("Help"), thumbnailPanel_), "helpLink"));
     helpLink_->setFont(captionFont(12, false, true));
-    helpLink_->setToolTip(QStringLiteral("Help"));
+    helpLink_->setToolTip(tr("Help"));
 
     bannerLink_ = named(new ClickLabel(browserPanel_), "bannerLink");
     bannerLink_->setCursor(handCursor());
     bannerLink_->setToolTip(QString::fromLatin1(kWebSite));
     versionLabel_ = named(new QLabel(QStringLiteral("v1.0"), browserPanel_), "versionLabel");
     versionLabel_->setFont(captionFont(9, true));
-    folderCaption_ = centred(named(new QLabel(QStringLiteral("Select the location of your picture(s)"), browserPanel_),
+    folderCaption_ = centred(named(new QLabel(tr("Select the location of your picture(s)"), browserPanel_),
                                    "folderCaption"));
     folderCaption_->setFont(captionFont(9, true));
     // The two lists take the panel's font as they are made: a font set on a
@@ -96,9 +96,9 @@ void FrontScreen::createControls()
     // The rounded rectangles first, so that the labels lie on top of them.
     for (int i = 0; i < 3; ++i)
         buttonShapes_[i] = named(new RoundedRect(this), "buttonShape", i);
-    scoresButton_ = named(new ClickLabel(QStringLiteral("High Scores"), this), "scoresButton");
-    previousButton_ = named(new ClickLabel(QStringLiteral("Previous"), this), "previousButton");
-    nextButton_ = named(new ClickLabel(QStringLiteral("Next"), this), "nextButton");
+    scoresButton_ = named(new ClickLabel(tr("High Scores"), this), "scoresButton");
+    previousButton_ = named(new ClickLabel(tr("Previous"), this), "previousButton");
+    nextButton_ = named(new ClickLabel(tr("Next"), this), "nextButton");
     for (ClickLabel *button : {scoresButton_, previousButton_, nextButton_})
         centred(button)->setFont(captionFont(14.25));
 }
@@ -106,15 +106,15 @@ void FrontScreen::createControls()
 void FrontScreen::createOptions()
 {
     sizePanel_ = named(new QFrame(browserPanel_), "sizePanel");
-    sizeCaption_ = centred(named(new QLabel(QStringLiteral("Select Puzzle Size"), sizePanel_), "sizeCaption"));
+    sizeCaption_ = centred(named(new QLabel(tr("Select Puzzle Size"), sizePanel_), "sizeCaption"));
     sizeCaption_->setFont(captionFont(9, true));
     for (int side = kMinBoardSide; side <= kMaxBoardSide; ++side) {
-        auto *option = new QRadioButton(QStringLiteral("%1x%1").arg(side), sizePanel_);
+        auto *option = new QRadioButton(tr("%1x%1").arg(side), sizePanel_);
         option->setObjectName(QStringLiteral("sizeOption%1").arg(side));
         option->setFont(captionFont(9, true));
         sizeOptions_[static_cast<std::size_t>(side - kMinBoardSide)] = option;
     }
-    animateCheck_ = named(new QCheckBox(QStringLiteral("Animate Shuffle"), thumbnailPanel_), "animateCheck");
+    animateCheck_ = named(new QCheckBox(tr("Animate Shuffle"), thumbnailPanel_), "animateCheck");
     animateCheck_->setFont(captionFont(12));
 }
 
@@ -225,7 +225,7 @@ bool FrontScreen::start()
     animateCheck_->setChecked(false);
 
     if (!resourceFolderPresent(appFolder + QStringLiteral("/Gfx/"))) {
-        showMessage(this, QStringLiteral("Setup folder was missing."), windowTitle());
+        showMessage(this, tr("Setup folder was missing."), windowTitle());
         return false;
     }
     const QImage banner = banner_.valid() ? banner_.get()
@@ -248,7 +248,7 @@ bool FrontScreen::start()
     showPageNumber();
 
     if (!resourceFolderPresent(appFolder + QStringLiteral("/help/"))) {
-        showMessage(this, QStringLiteral("Help system was missing."), windowTitle());
+        showMessage(this, tr("Help system was missing."), windowTitle());
         helpLink_->setEnabled(false);
         helpPresent_ = false;
     }

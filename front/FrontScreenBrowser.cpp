@@ -137,6 +137,9 @@ void FrontScreen::showPage()
     noPicturesLabel_->setVisible(count <= 0);
     for (ClickLabel *slot : thumbnailSlots_)
         slot->clear();
+    // Screen readers read each thumbnail by its picture's file name.
+    for (int k = 0, first = game_.currentPage * kSlots; k < kSlots; ++k)
+        thumbnailSlots_[k]->setAccessibleName(first + k < count ? pictureList_.entry(first + k) : QString());
 
     // Whatever is still on its way belongs to another page now.
     ++pageGeneration_;
@@ -194,7 +197,7 @@ void FrontScreen::showPageNumber()
         return;
     }
     const int total = count % kSlots == 0 ? game_.pageCount : game_.pageCount + 1;
-    pageLabel_->setText(QStringLiteral("Page %1 of %2 page(s)").arg(game_.currentPage + 1).arg(total));
+    pageLabel_->setText(tr("Page %1 of %n page(s)", nullptr, total).arg(game_.currentPage + 1));
     // Page numbers in the thousands outgrow the label as drawn: it widens
     // about its centre rather than cut the text off.
     const QRect drawn = frontlayout::pageLabelPlace().toPixels();

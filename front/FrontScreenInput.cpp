@@ -179,9 +179,9 @@ void FrontScreen::openHandedPath(const QString &path)
     } else if (what == Handed::Picture) {
         startPictureInItsFolder(QFileInfo(path).absoluteFilePath());
     } else {
-        const QString text = what == Handed::Missing      ? QStringLiteral("There is no picture or folder at %1.")
-                             : what == Handed::Unreadable ? QStringLiteral("%1 cannot be read.")
-                                                          : QStringLiteral("%1 is not a picture the game can open.");
+        const QString text = what == Handed::Missing      ? tr("There is no picture or folder at %1.")
+                             : what == Handed::Unreadable ? tr("%1 cannot be read.")
+                                                          : tr("%1 is not a picture the game can open.");
         showMessage(this, text.arg(path), windowTitle());
     }
 }
@@ -196,7 +196,7 @@ void FrontScreen::startPictureInItsFolder(const QString &path)
         ++index;
     // A hidden file, or one beyond the most a folder offers.
     if (index == pictureList_.count()) {
-        showMessage(this, QStringLiteral("%1 is not a picture the game can open.").arg(path), windowTitle());
+        showMessage(this, tr("%1 is not a picture the game can open.").arg(path), windowTitle());
         return;
     }
     if (index / kSlots != game_.currentPage) {

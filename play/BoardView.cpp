@@ -1,7 +1,10 @@
 #include "BoardView.h"
 
+#include "Board.h"
+#include "PlayAccessibility.h"
 #include "TileRenderer.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -22,6 +25,7 @@ BoardView::BoardView(QWidget *parent)
     setMouseTracking(true);
     surface_.fill(backgroundColour());
     resize(surface_.size());
+    installPlayAccessibility();
 }
 
 QColor BoardView::backgroundColour() const
@@ -42,6 +46,55 @@ void BoardView::surfaceChanged()
     if (size() != shown)
         resize(shown);
     update();
+}
+
+void BoardView::setBoard(const Board *board)
+{
+    board_ = board;
+    announceBoard();
+}
+
+QString BoardView::cellName(int index) const
+{
+    if (!board_ || index < 0 || index >= board_->cellCount())
+        return {};
+    const int tile = (*board_)(index + 1);
+    if (tile == board_->cellCount())
+        return tr("empty");
+    const int side = board_->side();
+    return tr("tile %1, belongs at row %2, column %3").arg(tile).arg((tile - 1) / side + 1).arg((tile - 1) % side + 1);
+}
+
+void BoardView::announceBoard()
+{
+    focusCell_ = board_ && board_->cellCount() > 0 ? board_->holeIndex() : 0;
+    if (!announcing())
+        return;
+    QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+    announce(reset);
+    announceFocus();
+}
+
+void BoardView::announceMove(int from, int to)
+{
+    focusCell_ = to;
+    if (!announcing())
+        return;
+    for (const int cell : {from, to}) {
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        renamed.setChild(cell);
+        announce(renamed);
+    }
+    announceFocus();
+}
+
+void BoardView::announceFocus()
+{
+    if (!announcing() || !board_ || focusCell_ >= board_->cellCount())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(focusCell_);
+    announce(focus);
 }
 
 void BoardView::paintEvent(QPaintEvent *event)

@@ -4,7 +4,10 @@
 
 #include "BoardView.h"
 #include "Controls.h"
+#include "FitText.h"
 #include "Game.h"
+#include "LocaleText.h"
+#include "PlayAccessibility.h"
 #include "PlayScreenLayout.h"
 #include "Shell.h"
 
@@ -45,17 +48,17 @@ template <typename Control> Control *named(Control *control, const char *name)
     return control;
 }
 
-ClickLabel *linkLabel(const char *text, const char *name, double pointSize, bool underline, QWidget *parent)
+ClickLabel *linkLabel(const QString &text, const char *name, double pointSize, bool underline, QWidget *parent)
 {
-    auto *label = named(new ClickLabel(QLatin1String(text), parent), name);
+    auto *label = named(new ClickLabel(text, parent), name);
     label->setFont(captionFont(pointSize, false, underline));
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
 
-QLabel *counterLabel(const char *text, const char *name, QWidget *parent)
+template <typename Label = QLabel> Label *counterLabel(const QString &text, const char *name, QWidget *parent)
 {
-    auto *label = named(new QLabel(QLatin1String(text), parent), name);
+    auto *label = named(new Label(text, parent), name);
     label->setFont(captionFont(14.25));
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -74,6 +77,7 @@ PlayScreen::PlayScreen(Game &game, ScoreBook &scores)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
     placeControls(*this, kPlayScreenLayout);
+    fitTexts();
     connectSignals();
     setAppTitle(*this);
     const QImage logo = gfxPicture("BW_logo.jpg", kLogoSize, devicePixelRatioF());
@@ -86,7 +90,7 @@ PlayScreen::PlayScreen(Game &game, ScoreBook &scores)
 void PlayScreen::createControls()
 {
     previewPanel_ = named(new QWidget(this), "previewPanel");
-    previewCheck_ = named(new QCheckBox(QStringLiteral("Show Preview"), previewPanel_), "previewCheck");
+    previewCheck_ = named(new QCheckBox(tr("Show Preview"), previewPanel_), "previewCheck");
     previewCheck_->setFont(captionFont(12));
     // The arrow keys belong to the board: a focused check box would take them
     // to move the focus instead.
@@ -94,10 +98,13 @@ void PlayScreen::createControls()
     previewPicture_ = named(new ClickLabel(previewPanel_), "previewPicture");
 
     countersPanel_ = named(new QWidget(this), "countersPanel");
-    movesCaption_ = counterLabel("Moves", "movesCaption", countersPanel_);
-    movesLabel_ = counterLabel("0", "movesLabel", countersPanel_);
-    timeCaption_ = counterLabel("Time", "timeCaption", countersPanel_);
-    timeLabel_ = counterLabel("0:00", "timeLabel", countersPanel_);
+    movesCaption_ = counterLabel(tr("Moves"), "movesCaption", countersPanel_);
+    movesLabel_ = counterLabel<AnnouncedLabel>(countText(0), "movesLabel", countersPanel_);
+    timeCaption_ = counterLabel(tr("Time"), "timeCaption", countersPanel_);
+    timeLabel_ = counterLabel<AnnouncedLabel>(clockText(0), "timeLabel", countersPanel_);
+    // A screen reader reads the counters as "Moves 57" and "Time 1:23".
+    announceLabel(*movesLabel_, movesCaption_->text());
+    announceLabel(*timeLabel_, timeCaption_->text());
 
     clockTimer_ = named(new QTimer(this), "clockTimer");
     clockTimer_->setInterval(1000);
@@ -107,24 +114,26 @@ void PlayScreen::createControls()
     shuffleTimer_->setInterval(kAnimatedShuffleStepMs);
 
     soundSwitch_ = named(new ClickLabel(this), "soundSwitch");
-    soundSwitch_->setToolTip(QStringLiteral("Music ON/OFF"));
+    soundSwitch_->setToolTip(tr("Music ON/OFF"));
+    soundSwitch_->setAccessibleName(soundSwitch_->toolTip());
 
     // The shapes go first so that the labels on them are drawn on top.
     backShape_ = named(new RoundedRect(this), "backShape");
     moreGamesShape_ = named(new RoundedRect(this), "moreGamesShape");
-    moreGamesLink_ = linkLabel("More Puzzle Games", "moreGamesLink", 12, false, this);
+    moreGamesLink_ = linkLabel(tr("More Puzzle Games"), "moreGamesLink", 12, false, this);
     moreGamesLink_->setToolTip(QLatin1String(kWebSite));
     moreGamesLink_->setCursor(handCursor());
-    helpLink_ = linkLabel("Help", "helpLink", 12, true, this);
-    helpLink_->setToolTip(QStringLiteral("Help"));
-    backButton_ = linkLabel("Back", "backButton", 14.25, false, this);
+    helpLink_ = linkLabel(tr("Help"), "helpLink", 12, true, this);
+    helpLink_->setToolTip(tr("Help"));
+    backButton_ = linkLabel(tr("Back"), "backButton", 14.25, false, this);
 
     separatorLine_ = named(new QWidget(this), "separatorLine");
     separatorLine_->setAttribute(Qt::WA_TransparentForMouseEvents);
     setColours(*separatorLine_, kLineLavender);
 
     boardView_ = named(new BoardView(this), "boardView");
-    congratsLabel_ = named(new QLabel(QStringLiteral("Congradz..."), boardView_), "congratsLabel");
+    boardView_->setBoard(&game_.board);
+    congratsLabel_ = named(new AnnouncedLabel(tr("Congradz..."), boardView_), "congratsLabel");
     congratsLabel_->setFont(captionFont(kCongratsStartPoints, true));
     congratsLabel_->setAlignment(Qt::AlignCenter);
     setTextColour(*congratsLabel_, kCongratsYellow);
@@ -133,10 +142,19 @@ void PlayScreen::createControls()
     congratsLabel_->move(kCongratsLeft, kCongratsTop);
     congratsLabel_->adjustSize();
     congratsLabel_->hide();
+    announceLabel(*congratsLabel_, congratsLabel_->text(), QAccessible::AlertMessage);
 
     logoLink_ = named(new ClickLabel(this), "logoLink");
     logoLink_->setToolTip(QLatin1String(kWebSite));
+    logoLink_->setAccessibleName(tr("More Puzzle Games"));
     logoLink_->setCursor(handCursor());
+}
+
+void PlayScreen::fitTexts()
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{previewCheck_, movesCaption_, timeCaption_,
+                                                             moreGamesLink_, backButton_, helpLink_})
+        fitText(*control);
 }
 
 void PlayScreen::connectSignals()

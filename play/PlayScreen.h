@@ -17,6 +17,7 @@ class QTimer;
 
 namespace tilemere {
 
+class AnnouncedLabel;
 class BoardView;
 class ClickLabel;
 class RoundedRect;
@@ -72,6 +73,8 @@ protected:
 private:
     // Building the window (PlayScreen.cpp).
     void createControls();
+    // Shrinks or elides texts too long for their controls, as translations may be.
+    void fitTexts();
     void connectSignals();
     void applyLook();
     void showSoundIcon();
@@ -89,6 +92,7 @@ private:
     void animateShuffleStep();
     void endShuffle();
     void startWin();
+    void announceWin();
     void finishWin();
 
     Game &game_;
@@ -108,9 +112,9 @@ private:
     ClickLabel *previewPicture_;
     QWidget *countersPanel_;
     QLabel *movesCaption_;
-    QLabel *movesLabel_;
+    AnnouncedLabel *movesLabel_;
     QLabel *timeCaption_;
-    QLabel *timeLabel_;
+    AnnouncedLabel *timeLabel_;
     QTimer *clockTimer_;   // the playing clock, 1000 ms
     QTimer *winTimer_;     // the win animation, 80 ms
     QTimer *shuffleTimer_; // the animated shuffle, 10 ms a move
@@ -120,7 +124,7 @@ private:
     ClickLabel *moreGamesLink_;
     QWidget *separatorLine_;
     BoardView *boardView_;
-    QLabel *congratsLabel_;
+    AnnouncedLabel *congratsLabel_;
     ClickLabel *logoLink_;
     ClickLabel *helpLink_;
     ClickLabel *backButton_;

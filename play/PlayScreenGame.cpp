@@ -5,11 +5,14 @@
 #include "BoardView.h"
 #include "Controls.h"
 #include "Game.h"
+#include "LocaleText.h"
+#include "PlayAccessibility.h"
 #include "ScoreBook.h"
 #include "ScoreEntry.h"
 #include "Shell.h"
 #include "TileRenderer.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -55,17 +58,18 @@ void PlayScreen::resetForNewGame()
     boardView_->clear();
     game_.moveCount = 0;
     game_.elapsedSeconds = 0;
-    movesLabel_->setText(QStringLiteral("0"));
-    timeLabel_->setText(minutesAndSeconds(0));
+    setAnnouncedText(*movesLabel_, countText(0));
+    setAnnouncedText(*timeLabel_, clockText(0));
     applyLook();
     game_.resetBoard();
+    boardView_->announceBoard();
 }
 
 bool PlayScreen::startGame(const QString &picturePath, bool animateShuffle)
 {
     resetForNewGame();
     if (!showPicture(picturePath)) {
-        showMessage(this, QStringLiteral("The picture could not be opened."), QLatin1String(kAppTitle));
+        showMessage(this, tr("The picture could not be opened."), QLatin1String(kAppTitle));
         returnToFront();
         return false;
     }
@@ -111,6 +115,7 @@ void PlayScreen::endShuffle()
     game_.moveCount = 0;
     game_.elapsedSeconds = 0;
     redrawBoard();
+    boardView_->announceBoard();
     clockTimer_->start();
 }
 
@@ -184,14 +189,16 @@ bool PlayScreen::isPlaying() const
 
 void PlayScreen::playMove(int index)
 {
+    const int hole = game_.board.holeIndex();
     if (game_.makeMove(index)) {
         redrawBoard();
+        boardView_->announceMove(index, hole);
         if (game_.soundOn)
             playSound(QStringLiteral("click.wav"));
         if (game_.board.isSolved())
             startWin();
     }
-    movesLabel_->setText(QString::number(game_.moveCount));
+    setAnnouncedText(*movesLabel_, countText(game_.moveCount));
     emit movesChanged(game_.moveCount);
 }
 
@@ -229,15 +236,28 @@ void PlayScreen::startWin()
     // recorded is the time that was ranked.
     clockTimer_->stop();
     congratsLabel_->show();
+    announceWin();
     if (game_.soundOn)
         playSound(QStringLiteral("claps.wav"));
     winTimer_->start();
 }
 
+// Qt 6.4 has no announcement event: the label is an alert, and its showing
+// is sent as an alert and a name change, which screen readers speak.
+void PlayScreen::announceWin()
+{
+    if (!announcing())
+        return;
+    for (const auto type : {QAccessible::Alert, QAccessible::NameChanged}) {
+        QAccessibleEvent shown(congratsLabel_, type);
+        announce(shown);
+    }
+}
+
 void PlayScreen::tickClock()
 {
     countUp(game_.elapsedSeconds);
-    timeLabel_->setText(minutesAndSeconds(game_.elapsedSeconds));
+    setAnnouncedText(*timeLabel_, clockText(game_.elapsedSeconds));
 }
 
 void PlayScreen::advanceWin()
@@ -262,8 +282,7 @@ void PlayScreen::finishWin()
     // every input from this window without greying it.
     WinResult result;
     result.side = game_.board.side();
-    result.movesText = movesLabel_->text();
-    result.timeText = timeLabel_->text();
+    result.moves = game_.moveCount;
     result.seconds = game_.elapsedSeconds;
     result.movesRank = movesRank_;
     result.timeRank = timeRank_;

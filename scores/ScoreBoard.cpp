@@ -1,5 +1,7 @@
 #include "ScoreBoard.h"
 
+#include "FitText.h"
+#include "LocaleText.h"
 #include "ScoreBook.h"
 #include "ScoreWindows.h"
 #include "Shell.h"
@@ -49,7 +51,7 @@ QString resultText(std::int32_t value, bool isTime)
 {
     if (value == kEmptyScore || value < 0)
         return QStringLiteral("-");
-    return isTime ? minutesAndSeconds(value) : QString::number(value);
+    return isTime ? clockText(value) : countText(value);
 }
 
 } // namespace
@@ -73,14 +75,14 @@ ScoreBoard::ScoreBoard(ScoreBook &scores, int side, QWidget *parent)
     clearShape_.stackUnder(&clearButton_);
     placeControls(*this, kLayout);
 
-    movesTitle_.setText(QStringLiteral("Best Moves"));
-    timeTitle_.setText(QStringLiteral("Best Time"));
-    movesNameHeading_.setText(QStringLiteral("Name"));
-    movesHeading_.setText(QStringLiteral("Moves"));
-    timeNameHeading_.setText(QStringLiteral("Name"));
-    timeHeading_.setText(QStringLiteral("Time"));
-    closeButton_.setText(QStringLiteral("Close"));
-    clearButton_.setText(QStringLiteral("Clear Scores"));
+    movesTitle_.setText(tr("Best Moves"));
+    timeTitle_.setText(tr("Best Time"));
+    movesNameHeading_.setText(tr("Name"));
+    movesHeading_.setText(tr("Moves"));
+    timeNameHeading_.setText(tr("Name"));
+    timeHeading_.setText(tr("Time"));
+    closeButton_.setText(tr("Close"));
+    clearButton_.setText(tr("Clear Scores"));
 
     // A frame without a caption still shows its etched border.
     tablesFrame_.setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -107,6 +109,14 @@ ScoreBoard::ScoreBoard(ScoreBook &scores, int side, QWidget *parent)
         swallowMouseMoves(*label);
     styleButtonLabel(closeButton_, 14.25);
     styleButtonLabel(clearButton_, 14.25);
+    for (QLabel *label : std::initializer_list<QLabel *>{&movesTitle_, &timeTitle_, &movesNameHeading_, &timeNameHeading_, &timeHeading_,
+                          &movesHeading_, &closeButton_, &clearButton_})
+        fitText(*label);
+    // The lists are read under their headings' names.
+    movesNames_.setAccessibleName(movesTitle_.text() + u' ' + movesNameHeading_.text());
+    movesList_.setAccessibleName(movesHeading_.text());
+    timeNames_.setAccessibleName(timeTitle_.text() + u' ' + timeNameHeading_.text());
+    timeList_.setAccessibleName(timeHeading_.text());
 
     connect(&closeButton_, &ClickLabel::clicked, this, &ScoreBoard::accept);
     connect(&clearButton_, &ClickLabel::clicked, this, &ScoreBoard::clearScores);
@@ -137,7 +147,8 @@ void ScoreBoard::showTables()
     closeShape_.setFillColour(kButtonBlue);
     clearShape_.setFillColour(kButtonBlue);
 
-    titleLabel_.setText(QStringLiteral("%1x%1 Score Board").arg(side_));
+    titleLabel_.setText(tr("%1x%1 Score Board").arg(side_));
+    fitText(titleLabel_);
     movesNames_.clear();
     timeList_.clear();
     movesList_.clear();

@@ -3,11 +3,15 @@
 #include "ScoreBoard.h"
 #include "ScoreBook.h"
 #include "ScoreWindows.h"
+#include "FitText.h"
+#include "LocaleText.h"
 #include "Shell.h"
-#include "Windows1252.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QValidator>
+
+#include <algorithm>
+#include <iterator>
 
 namespace tilemere {
 
@@ -34,44 +38,29 @@ constexpr ControlPlace kLayout[] = {
 
 const QColor kEntryBlue(120, 167, 224);
 
-// "57 (Third place)"; a result outside the tables reads "57 (not placed)".
-QString withPlace(const QString &result, std::int16_t rank)
-{
-    const QString word = placeWord(rank);
-    if (word.isEmpty())
-        return result + QStringLiteral(" (not placed)");
-    return result + QStringLiteral(" (") + word + QStringLiteral(" place)");
-}
-
-// Lets through only what the store will keep, so the name on the board is
-// the name the next start reads back.
-class KeepableNameValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        return keepableName(input) == input ? Acceptable : Invalid;
-    }
-    void fixup(QString &input) const override { input = keepableName(input); }
-};
+// Whole sentences, so that a translator can put the place where the
+// language wants it. "Nineth" is how the game has always spelt it.
+constexpr const char *kPlaceTexts[] = {
+    QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (First place)"),   QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Second place)"),
+    QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Third place)"),   QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Fourth place)"),
+    QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Fifth place)"),   QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Sixth place)"),
+    QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Seventh place)"), QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Eighth place)"),
+    QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Nineth place)"),  QT_TRANSLATE_NOOP("tilemere::ScoreEntry", "%1 (Tenth place)")};
 
 } // namespace
 
+QString resultWithPlace(const QString &result, std::int16_t rank)
+{
+    if (rank < 1 || rank > static_cast<std::int16_t>(std::size(kPlaceTexts)))
+        return ScoreEntry::tr("%1 (not placed)").arg(result);
+    return QCoreApplication::translate("tilemere::ScoreEntry", kPlaceTexts[rank - 1]).arg(result);
+}
+
 QString keepableName(const QString &typed)
 {
-    QString kept;
-    int characters = 0;
-    for (const QChar c : typed) {
-        if (characters == kNameLength)
-            break;
-        // Surrogates (emoji and the like) and everything else outside the
-        // code page would come back as "?".
-        if (c.isSurrogate() || c.unicode() < 0x20 || fromWindows1252(toWindows1252(QString(c))) != QString(c))
-            continue;
-        kept += c;
-        ++characters;
-    }
-    return kept;
+    // Counted in characters as a player counts them, a surrogate pair being one.
+    const QString folded = foldToWindows1252(typed);
+    return folded.left(kNameLength);
 }
 
 ScoreEntry::ScoreEntry(ScoreBook &scores, const WinResult &result)
@@ -90,12 +79,12 @@ ScoreEntry::ScoreEntry(ScoreBook &scores, const WinResult &result)
     cancelShape_.stackUnder(&cancelButton_);
     placeControls(*this, kLayout);
 
-    levelCaption_.setText(QStringLiteral("Level"));
-    nameCaption_.setText(QStringLiteral("Enter Name"));
-    timeCaption_.setText(QStringLiteral("Time"));
-    movesCaption_.setText(QStringLiteral("Moves"));
-    okButton_.setText(QStringLiteral("Ok"));
-    cancelButton_.setText(QStringLiteral("Cancel"));
+    levelCaption_.setText(tr("Level"));
+    nameCaption_.setText(tr("Enter Name"));
+    timeCaption_.setText(tr("Time"));
+    movesCaption_.setText(tr("Moves"));
+    okButton_.setText(tr("Ok"));
+    cancelButton_.setText(tr("Cancel"));
     for (QWidget *control : {static_cast<QWidget *>(&levelCaption_), static_cast<QWidget *>(&levelLabel_),
                              static_cast<QWidget *>(&nameCaption_), static_cast<QWidget *>(&nameEdit_),
                              static_cast<QWidget *>(&timeCaption_), static_cast<QWidget *>(&timeLabel_),
@@ -103,15 +92,20 @@ ScoreEntry::ScoreEntry(ScoreBook &scores, const WinResult &result)
         control->setFont(captionFont(12));
         swallowMouseMoves(*control);
     }
-    // The captions size themselves, keeping their top-left corner.
+    // The captions size themselves, keeping their top-left corner, up to the
+    // values beside them.
+    const int captionRoom = levelLabel_.x() - levelCaption_.x() - 2;
     for (QLabel *caption : {&levelCaption_, &nameCaption_, &timeCaption_, &movesCaption_})
-        caption->adjustSize();
+        fitText(*caption, captionRoom);
     nameEdit_.setMaxLength(kNameLength);
-    nameEdit_.setValidator(new KeepableNameValidator(&nameEdit_));
+    nameEdit_.setAccessibleName(nameCaption_.text());
     nameEdit_.setFocus();
     styleButtonLabel(okButton_, 14.25);
     styleButtonLabel(cancelButton_, 14.25);
+    fitText(okButton_);
+    fitText(cancelButton_);
 
+    connect(&nameEdit_, &QLineEdit::textEdited, this, &ScoreEntry::keepTypedName);
     connect(&nameEdit_, &QLineEdit::returnPressed, this, &ScoreEntry::record);
     connect(&okButton_, &ClickLabel::clicked, this, &ScoreEntry::record);
     connect(&cancelButton_, &ClickLabel::clicked, this, &ScoreEntry::reject);
@@ -137,9 +131,45 @@ void ScoreEntry::showResult()
     okShape_.setFillColour(kButtonBlue);
     cancelShape_.setFillColour(kButtonBlue);
 
-    timeLabel_.setText(withPlace(result_.timeText, result_.timeRank));
-    movesLabel_.setText(withPlace(result_.movesText, result_.movesRank));
-    levelLabel_.setText(QStringLiteral("%1x%1").arg(result_.side));
+    timeLabel_.setText(resultWithPlace(clockText(result_.seconds), result_.timeRank));
+    movesLabel_.setText(resultWithPlace(countText(result_.moves), result_.movesRank));
+    levelLabel_.setText(tr("%1x%1").arg(result_.side));
+    for (QLabel *value : {&timeLabel_, &movesLabel_, &levelLabel_})
+        fitText(*value);
+}
+
+void ScoreEntry::keepTypedName(const QString &typed)
+{
+    // Letters are turned plain as they are typed, so a word that was plain
+    // from one letter on stays plain while the player goes on typing it
+    // ("Ş" -> "S", then "Sü" -> "Su"), as it would be when pasted whole.
+    const QStringList words = typed.split(u' ');
+    QStringList shownWords;
+    QList<bool> plain;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString &word = words[i];
+        const bool wasPlain = i < plainWords_.size() && plainWords_[i] && !word.isEmpty() &&
+                              (word.startsWith(shownWords_[i]) || shownWords_[i].startsWith(word));
+        plain << (wasPlain || !keptAsItIs(word));
+        shownWords << (plain.back() ? plainLatin(word) : word);
+    }
+    const QString kept = shownWords.join(u' ').left(kNameLength);
+    shownWords_ = kept.split(u' ');
+    plainWords_ = plain.mid(0, shownWords_.size());
+    if (kept != typed) {
+        const int cursor = nameEdit_.cursorPosition() - static_cast<int>(typed.size() - kept.size());
+        nameEdit_.setText(kept);
+        nameEdit_.setCursorPosition(qMax(cursor, 0));
+    }
+    // Letters with no form the store holds (Greek, Cyrillic) cannot be kept:
+    // the box says so rather than quietly recording "Anonymous".
+    const bool lostLetters = std::any_of(typed.begin(), typed.end(), [](QChar c) {
+        return c.isLetter() && plainLatin(QString(c)).isEmpty();
+    });
+    const QString warning = lostLetters ? tr("Only Latin letters can be kept") : QString();
+    nameEdit_.setToolTip(warning);
+    nameEdit_.setPlaceholderText(warning);
+    nameEdit_.setAccessibleDescription(warning);
 }
 
 // Escape would throw the result away with one key: here it does nothing.
@@ -165,13 +195,10 @@ void ScoreEntry::record()
     const std::string name = playerName.toStdString();
     const int sizeIndex = result_.side - 2;
 
-    // The moves are recorded from the counter as the player saw it; text that
-    // is not a count records nothing rather than a bogus 0. A result is
-    // entered only where it placed at the solving move.
-    bool isCount = false;
-    const int moves = result_.movesText.trimmed().toInt(&isCount);
-    if (isCount && moves >= 0 && moves < kEmptyScore && result_.movesRank <= kPlaces)
-        scores_.tables.insert(1, sizeIndex, moves, name);
+    // A result is entered only where it placed at the solving move; a count
+    // that would read as an empty place records nothing.
+    if (result_.moves >= 0 && result_.moves < kEmptyScore && result_.movesRank <= kPlaces)
+        scores_.tables.insert(1, sizeIndex, result_.moves, name);
     if (result_.timeRank <= kPlaces)
         scores_.tables.insert(2, sizeIndex, result_.seconds, name);
     scores_.save();

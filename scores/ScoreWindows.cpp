@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <array>
 
 namespace tilemere {
 
@@ -36,16 +35,6 @@ void placeDialog(QWidget &dialog, int outerWidthTwips, int outerHeightTwips, int
         return;
     const QSize screenSize = screen->size();
     dialog.move(screenSize.width() / screenWidthDivisor, screenSize.height() / screenHeightDivisor);
-}
-
-QString placeWord(std::int16_t rank)
-{
-    // "Nineth" is how the game has always spelt it.
-    static const std::array<const char *, 10> ordinals{"First", "Second", "Third",  "Fourth", "Fifth",
-                                                       "Sixth", "Seventh", "Eighth", "Nineth", "Tenth"};
-    if (rank < 1 || rank > static_cast<std::int16_t>(ordinals.size()))
-        return {};
-    return QString::fromLatin1(ordinals[static_cast<std::size_t>(rank - 1)]);
 }
 
 void styleButtonLabel(QLabel &label, double pointSize)

@@ -23,9 +23,6 @@ void placeDialog(QWidget &dialog, int outerWidthTwips, int outerHeightTwips, int
 // border are taken off, in pixels.
 QSize clientSizeFor(int outerWidthTwips, int outerHeightTwips);
 
-// The word of a place 1..10 ("First" .. "Tenth"); empty outside that range.
-QString placeWord(std::int16_t rank);
-
 // Makes label a button label of a score window: centred caption on a
 // rounded rectangle, white on blue.
 void styleButtonLabel(QLabel &label, double pointSize);

@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "LocaleText.h"
 #include "Shell.h"
 
 #include <QEvent>
@@ -57,7 +58,7 @@ void placeControls(QWidget &window, std::span<const ControlPlace> table)
 
 QString minutesAndSeconds(std::int32_t seconds)
 {
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return clockText(seconds);
 }
 
 QFont designFont(const char *family, double pointSize, bool bold, bool underline)

@@ -29,8 +29,9 @@ void setCheckColours(QWidget &button, const QColor &background, const QColor &te
 // twips once. Rows whose control does not exist are skipped.
 void placeControls(QWidget &window, std::span<const ControlPlace> table);
 
-// A playing time in seconds as minutes, ":" and two-digit seconds; minutes
-// are not limited, so 3600 reads "60:00". Precondition: seconds >= 0.
+// A playing time in seconds as minutes, ":" and two-digit seconds, in the
+// player's digits; minutes are not limited, so 3600 reads "60:00".
+// Precondition: seconds >= 0.
 QString minutesAndSeconds(std::int32_t seconds);
 
 // A font by family name and point size.

@@ -25,6 +25,9 @@ done
 [ -f "$program_folder/index.htm" ] || fail "index.htm is not beside the program"
 [ -f "$program_folder/brackwater-tilemere-sound.so" ] || fail "the audio module is not beside the program"
 [ -f "$program_folder/Gfx/titleBanner.jpg" ] || fail "Gfx was installed without its contents"
+for language in de fr; do
+    [ -f "$program_folder/translations/brackwater-tilemere_$language.qm" ] || fail "no $language translation beside the program"
+done
 
 # The command is a relative link, so a staged or moved tree still works.
 [ -L "$link" ] || fail "$link is not a symbolic link"

@@ -17,7 +17,7 @@ static void type(QLineEdit *box, const QString &text)
 
 static WinResult result57(std::int16_t movesRank, std::int16_t timeRank) // on 4x4
 {
-    return {4, QStringLiteral(" 57 "), QStringLiteral("1:23"), 83, movesRank, timeRank};
+    return {4, 57, 83, movesRank, timeRank};
 }
 
 // Ok, clicked or as Enter in the name box, records the name as the store
@@ -34,6 +34,8 @@ TEST(ScoreEntryTest, OkRecordsOnceWhatTheStoreKeepsAndLeavingRecordsNothing)
         {"an emoji is refused, not halved", "abcdefghijklmnopqrs" + emoji + "t", "okButton", "abcdefghijklmnopqrst"},
         {"what the code page keeps", QString::fromUtf8("Zo\u00eb \u6771\u4eac\u20ac"), "Enter",
          QString::fromUtf8("Zo\u00eb \u20ac")},
+        {"letters folded as typed", QString::fromUtf8("\u015e\u00fckr\u00fc \u0130\u011fd\u0131r J\u00f6rg"), "Enter",
+         QString::fromUtf8("Sukru Igdir J\u00f6rg")},
         {"Escape, then Ok", "Kept", "Escape", "Kept"},
         {"Cancel", "Nobody", "cancelButton", {}},
         {"close box", "Nobody", "close box", {}}};
@@ -106,14 +108,39 @@ TEST(ScoreEntryTest, ResultIsRecordedOnlyWhereItStillPlaces)
 TEST(ScoreEntryTest, ResultsShowTheirPlaces)
 {
     const struct { const char *name; std::int16_t movesRank, timeRank; const char *moves, *time; } cases[] = {
-        {"first and third", 3, 1, " 57  (Third place)", "1:23 (First place)"},
-        {"nineth and tenth", 9, 10, " 57  (Nineth place)", "1:23 (Tenth place)"},
-        {"not placed", kNotPlaced, kNotPlaced, " 57  (not placed)", "1:23 (not placed)"}};
+        {"first and third", 3, 1, "57 (Third place)", "1:23 (First place)"},
+        {"second and fourth", 2, 4, "57 (Second place)", "1:23 (Fourth place)"},
+        {"nineth and tenth", 9, 10, "57 (Nineth place)", "1:23 (Tenth place)"},
+        {"not placed", kNotPlaced, kNotPlaced, "57 (not placed)", "1:23 (not placed)"}};
     ScoreBook book;
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
         ScoreEntry entry(book, result57(row.movesRank, row.timeRank)); // the level shown: WholeGameTest
         EXPECT_EQ(text(entry, "movesLabel"), row.moves);
         EXPECT_EQ(text(entry, "timeLabel"), row.time);
+    }
+}
+
+// What the box shows is what will be kept, as it is typed: a letter the
+// store cannot hold turns into its plain Latin form; a name of no Latin
+// letters at all cannot be kept, and the box says so instead of leaving the
+// player to find "Anonymous" on the board.
+TEST(ScoreEntryTest, NameBoxShowsWhatWillBeKept)
+{
+    const struct { const char *name; QString typed, shown; bool warned; } cases[] = {
+        {"Turkish", QString::fromUtf8("\u015e\u00fckr\u00fc \u0130\u011fd\u0131r J\u00f6rg"),
+         QString::fromUtf8("Sukru Igdir J\u00f6rg"), false},
+        {"Greek", QString::fromUtf8("\u039d\u03af\u03ba\u03b7"), {}, true},
+        {"Greek after Latin", QString::fromUtf8("Ann \u03b1"), QStringLiteral("Ann "), true},
+        {"ligature", QString::fromUtf8("\ufb01n"), QStringLiteral("fin"), false}};
+    ScoreBook book;
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        ScoreEntry entry(book, result57(1, 1));
+        entry.show();
+        type(nameBox(&entry), row.typed);
+        EXPECT_EQ(nameBox(&entry)->text(), row.shown);
+        EXPECT_EQ(nameBox(&entry)->placeholderText().isEmpty(), !row.warned);
+        EXPECT_EQ(nameBox(&entry)->toolTip().isEmpty(), !row.warned);
     }
 }
