@@ -49,7 +49,7 @@ QString folderOf(const QString &path)
 } // namespace
 
 DesktopHandoff::DesktopHandoff(QWidget &window, PictureBrowser &browser,
-                               std::function<void(const QString &)> openFolder, std::function<void(int)> startGame)
+                               std::function<bool(const QString &)> openFolder, std::function<void(int)> startGame)
     : QObject(&window), window_(window), browser_(browser), openFolder_(std::move(openFolder)),
       startGame_(std::move(startGame))
 {
@@ -95,19 +95,21 @@ void DesktopHandoff::lookAt(const QString &path, bool quiet)
 void DesktopHandoff::take(const QString &path, Handed what, bool quiet)
 {
     --looking_;
-    if (what == Handed::Folder) {
+    // A folder or picture handed over after a picture replaces it.
+    if (what == Handed::Folder || what == Handed::Picture)
+        waitingPicture_ = what == Handed::Picture ? absolute(path) : QString();
+    // The disk may have changed since it was looked at.
+    if ((what == Handed::Folder && !openFolder_(absolute(path)))
+        || (what == Handed::Picture && !openFolder_(folderOf(waitingPicture_)))) {
         waitingPicture_.clear();
-        openFolder_(absolute(path));
-    } else if (what == Handed::Picture) {
-        waitingPicture_ = absolute(path);
-        openFolder_(folderOf(waitingPicture_));
-    } else if (!quiet) {
+        what = Handed::Unreadable;
+    }
+    if (what != Handed::Folder && what != Handed::Picture && !quiet) {
         const QString text = what == Handed::Missing      ? QStringLiteral("There is no picture or folder at %1.")
                              : what == Handed::Unreadable ? QStringLiteral("%1 cannot be read.")
                                                           : QStringLiteral("%1 is not a picture the game can open.");
         showMessage(&window_, text.arg(path), window_.windowTitle());
     }
-    emit handled();
 }
 
 void DesktopHandoff::startWaitingPicture(const QString &folder)

@@ -22,9 +22,10 @@ class DesktopHandoff : public QObject {
     Q_OBJECT
 public:
     // window: the front screen, parent of the messages. openFolder shows a
-    // folder in the folder list (and so in the browser); startGame starts a
+    // folder in the folder list (and so in the browser), false when the list
+    // could not open it; startGame starts a
     // game with the picture in a slot 0..8 of the page shown.
-    DesktopHandoff(QWidget &window, PictureBrowser &browser, std::function<void(const QString &)> openFolder,
+    DesktopHandoff(QWidget &window, PictureBrowser &browser, std::function<bool(const QString &)> openFolder,
                    std::function<void(int)> startGame);
     ~DesktopHandoff() override;
 
@@ -41,11 +42,6 @@ public:
     // A handed path is being looked at, or its picture waits for its folder.
     bool busy() const { return looking_ > 0 || !waitingPicture_.isEmpty(); }
 
-signals:
-    // The handed path has been looked at, and dealt with as far as the
-    // window can without the disk (a picture's folder may still be read).
-    void handled();
-
 private:
     enum class Handed { Folder, Picture, Missing, Unreadable, NotAPicture };
     static Handed whatIsAt(const QString &path);
@@ -55,7 +51,7 @@ private:
 
     QWidget &window_;
     PictureBrowser &browser_;
-    std::function<void(const QString &)> openFolder_;
+    std::function<bool(const QString &)> openFolder_;
     std::function<void(int)> startGame_;
     QString waitingPicture_; // started once its folder is read
     int looking_ = 0;        // paths handed and not yet looked at

@@ -272,7 +272,8 @@ void FrontScreen::createBrowser()
 {
     browser_ = new PictureBrowser(game_, {thumbnailPanel_, thumbnailSlots_, pageLabel_, noPicturesLabel_}, this);
     handoff_ = new DesktopHandoff(
-        *this, *browser_, [this](const QString &folder) { showFolder(folder); }, [this](int slot) { startGame(slot); });
+        *this, *browser_, [this](const QString &folder) { return showFolder(folder); },
+        [this](int slot) { startGame(slot); });
 }
 
 const PictureFileList &FrontScreen::pictures() const
@@ -305,10 +306,10 @@ void FrontScreen::openFolder()
     browser_->openFolder(folderList_->path());
 }
 
-void FrontScreen::showFolder(const QString &folder)
+bool FrontScreen::showFolder(const QString &folder)
 {
     driveList_->showVolumeOf(folder);
-    folderList_->setPath(folder);
+    return folderList_->setPath(folder);
 }
 
 void FrontScreen::showNextPage()

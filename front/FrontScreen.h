@@ -105,7 +105,7 @@ private:
     void createBrowser();
     void openDrive();
     void openFolder();
-    void showFolder(const QString &folder);
+    bool showFolder(const QString &folder);
 
     // Keys (FrontScreenInput.cpp).
     void setUpKeyboard();
