@@ -1,10 +1,12 @@
 #include "FrontScreen.h"
 
 #include "Controls.h"
+#include "DesktopHandoff.h"
 #include "DriveList.h"
 #include "FolderList.h"
 #include "FrontScreenLayout.h"
 #include "Game.h"
+#include "PictureBrowser.h"
 #include "PlayScreen.h"
 #include "ScoreBoard.h"
 #include "ScoreBook.h"
@@ -52,8 +54,8 @@ FrontScreen::FrontScreen(Game &game, ScoreBook &scores) : game_(game), scores_(s
     createControls();
     createOptions();
     placeControls();
+    createBrowser();
     connectSignals();
-    createThumbnailLoader();
     setUpKeyboard();
 }
 
@@ -162,6 +164,7 @@ void FrontScreen::connectSignals()
         connect(thumbnailSlots_[k], &ClickLabel::clicked, this, [this, k] { startGame(k); });
         connect(thumbnailSlots_[k], &ClickLabel::mouseMoved, this, &FrontScreen::resetLinks);
     }
+    connect(browser_, &PictureBrowser::firstFrameShown, this, &FrontScreen::firstFrameShown);
     connect(nextButton_, &ClickLabel::clicked, this, &FrontScreen::showNextPage);
     connect(previousButton_, &ClickLabel::clicked, this, &FrontScreen::showPreviousPage);
     connect(scoresButton_, &ClickLabel::clicked, this, &FrontScreen::showScoreBoard);
@@ -240,12 +243,11 @@ bool FrontScreen::start()
         folderList_->setPath(appFolder + QStringLiteral("/Puzzleimages"));
     } else {
         folderList_->setPath(appFolder);
-        // Shown after the folder change on purpose: it stays until the next
-        // change of page or folder, whatever the folder holds.
-        noPicturesLabel_->show();
+        // It stays until the next change of page or folder, whatever the
+        // folder holds.
+        browser_->showNoPicturesUntilNextChange();
     }
     sizeOptions_[1]->setChecked(true);
-    showPageNumber();
 
     if (!resourceFolderPresent(appFolder + QStringLiteral("/help/"))) {
         showMessage(this, tr("Help system was missing."), windowTitle());
@@ -264,6 +266,91 @@ PlayScreen &FrontScreen::playScreen()
         connect(playScreen_.get(), &PlayScreen::leftToFront, this, &QWidget::show);
     }
     return *playScreen_;
+}
+
+void FrontScreen::createBrowser()
+{
+    browser_ = new PictureBrowser(game_, {thumbnailPanel_, thumbnailSlots_, pageLabel_, noPicturesLabel_}, this);
+    handoff_ = new DesktopHandoff(
+        *this, *browser_, [this](const QString &folder) { return showFolder(folder); },
+        [this](int slot) { startGame(slot); });
+}
+
+const PictureFileList &FrontScreen::pictures() const
+{
+    return browser_->pictures();
+}
+
+bool FrontScreen::pageComplete() const
+{
+    return browser_->pageComplete();
+}
+
+bool FrontScreen::listing() const
+{
+    return browser_->listing() || handoff_->busy();
+}
+
+void FrontScreen::openDrive()
+{
+    // A volume that cannot be opened is ignored without a word: the folder
+    // list stays where it was, and the drive list shows the one picked.
+    const QString root = driveList_->drive();
+    if (!resourceFolderPresent(root))
+        return;
+    folderList_->setPath(root);
+}
+
+void FrontScreen::openFolder()
+{
+    browser_->openFolder(folderList_->path());
+}
+
+bool FrontScreen::showFolder(const QString &folder)
+{
+    driveList_->showVolumeOf(folder);
+    return folderList_->setPath(folder);
+}
+
+void FrontScreen::showNextPage()
+{
+    browser_->showNextPage();
+}
+
+void FrontScreen::showPreviousPage()
+{
+    browser_->showPreviousPage();
+}
+
+void FrontScreen::startGame(int slot)
+{
+    const PictureFileList &pictures = browser_->pictures();
+    const int index = game_.currentPage * PictureBrowser::kSlots + slot;
+    if (slot < 0 || slot >= PictureBrowser::kSlots || index > pictures.count() - 1)
+        return;
+    game_.selectedPicture = static_cast<std::int16_t>(index);
+    const QString path = pictures.fullPath(index);
+    hide();
+    // When the picture cannot be opened the play screen has told the player
+    // and brought this window back.
+    if (playScreen().startGame(path, animateCheck_->isChecked()))
+        emit gameStarted(path);
+}
+
+void FrontScreen::openFromDesktop(const QString &path)
+{
+    handoff_->open(path);
+}
+
+void FrontScreen::dragEnterEvent(QDragEnterEvent *event)
+{
+    handoff_->enterDrag(*event);
+}
+
+void FrontScreen::dropEvent(QDropEvent *event)
+{
+    resetLinks();
+    handoff_->drop(*event);
 }
 
 void FrontScreen::chooseSize(int side)

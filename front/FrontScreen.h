@@ -6,6 +6,7 @@
 
 #include "PictureFileList.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <array>
@@ -27,10 +28,11 @@ class FolderList;
 namespace tilemere {
 
 class ClickLabel;
+class DesktopHandoff;
+class PictureBrowser;
 class PlayScreen;
 class ThumbnailFocus;
 class RoundedRect;
-class ThumbnailLoader;
 struct Game;
 struct ScoreBook;
 
@@ -45,8 +47,8 @@ public:
     // the Gfx folder is missing; the player has been told and nothing was saved.
     bool start();
 
-    // The picture list of the folder shown.
-    const PictureFileList &pictures() const { return pictureList_; }
+    // The picture list of the folder shown; empty while it is being read.
+    const PictureFileList &pictures() const;
 
     // The play screen, built on first use.
     PlayScreen &playScreen();
@@ -55,12 +57,17 @@ public:
     // a file:// address): a folder opens in the browser; an offered picture
     // opens its folder on its page and starts a game with it at the chosen
     // size. Anything else is explained in a message, and the front screen
-    // stays as it is. Call after start().
+    // stays as it is. Call after start(). The path is looked at off the
+    // window's thread: this returns at once.
     void openFromDesktop(const QString &path);
 
-    // True once every thumbnail of the page shown is in its slot. They come
-    // after the window is first drawn, one by one as they are decoded.
+    // True once the folder shown has been read and every thumbnail of the
+    // page shown is in its slot. They come after the window is first drawn,
+    // one by one as they are decoded.
     bool pageComplete() const;
+    // True while the folder shown, or a path the desktop handed over, is
+    // being read.
+    bool listing() const;
 
 signals:
     // A game has started on the play screen with the picture at this path.
@@ -95,36 +102,23 @@ private:
     void highlight(ClickLabel &link);
     void resetLinks();
 
-    // The browser (FrontScreenBrowser.cpp).
+    void createBrowser();
     void openDrive();
     void openFolder();
-    void showPage();
-    void showPageNumber();
-    // Thumbnails come in one by one from a loader of their own.
-    void createThumbnailLoader();
-    void requestThumbnails();
-    void showThumbnail(int generation, int slot, const QImage &thumbnail);
-    void showArrivedThumbnails();
+    bool showFolder(const QString &folder);
 
-    // Keys, drops and paths from the desktop (FrontScreenInput.cpp).
+    // Keys (FrontScreenInput.cpp).
     void setUpKeyboard();
     bool chooseSizeByKey(const QKeyEvent &event);
     bool filterKeys(QObject *watched, QEvent *event);
-    void openHandedPath(const QString &path);
-    void startPictureInItsFolder(const QString &path);
 
     Game &game_;
     ScoreBook &scores_;
     std::unique_ptr<PlayScreen> playScreen_;
     std::future<QImage> banner_; // decoding while the window is built
     bool helpPresent_ = true;
-    PictureFileList pictureList_;
-    ThumbnailLoader *thumbnailLoader_;
-    int pageGeneration_ = 0;  // a thumbnail of another page or folder is thrown away
-    int thumbnailsMissing_ = 0;
-    bool thumbnailsHeld_ = true; // until the window is first drawn
-    std::array<QImage, 9> arrivedThumbnails_; // made, not shown yet
-    QTimer *arrivalPause_;
+    PictureBrowser *browser_ = nullptr;
+    DesktopHandoff *handoff_ = nullptr;
 
     QFrame *thumbnailPanel_;
     QFrame *browserPanel_;

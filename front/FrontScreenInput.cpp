@@ -1,28 +1,20 @@
-// The front screen from the keyboard, and the pictures and folders the
-// desktop hands over: "Open With", the command line, and drops.
+// The front screen from the keyboard.
 #include "FrontScreen.h"
 
 #include "Controls.h"
 #include "DriveList.h"
 #include "FolderList.h"
 #include "Game.h"
-#include "PictureLoader.h"
-#include "Shell.h"
+#include "PictureBrowser.h"
 #include "ThumbnailFocus.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QRadioButton>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -41,38 +33,6 @@ int sideForKey(const QKeyEvent &event)
     return key >= Qt::Key_0 + kMinBoardSide && key <= Qt::Key_0 + kMaxBoardSide ? key - Qt::Key_0 : 0;
 }
 
-// A local path from a path or a file:// address.
-QString localPath(const QString &handed)
-{
-    return handed.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? QUrl(handed).toLocalFile() : handed;
-}
-
-enum class Handed { Folder, Picture, Missing, Unreadable, NotAPicture };
-
-Handed whatIsAt(const QString &path)
-{
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return Handed::Missing;
-    if (info.isDir())
-        return resourceFolderPresent(path) ? Handed::Folder : Handed::Unreadable;
-    // Only a regular file of an offered type: a pipe or a device named
-    // like a picture is never opened.
-    if (!info.isFile() || !isPictureName(info.fileName()))
-        return Handed::NotAPicture;
-    return info.isReadable() ? Handed::Picture : Handed::Unreadable;
-}
-
-// The first local file or folder among dropped addresses.
-QString droppedPath(const QMimeData *data)
-{
-    if (data && data->hasUrls())
-        for (const QUrl &url : data->urls())
-            if (url.isLocalFile())
-                return url.toLocalFile();
-    return {};
-}
-
 } // namespace
 
 void FrontScreen::setUpKeyboard()
@@ -83,7 +43,7 @@ void FrontScreen::setUpKeyboard()
     std::array<QWidget *, kSlots> slotWidgets;
     std::copy(thumbnailSlots_.begin(), thumbnailSlots_.end(), slotWidgets.begin());
     thumbnailFocus_ = new ThumbnailFocus(*thumbnailPanel_, slotWidgets, [this] {
-            const int count = pictureList_.count();
+            const int count = browser_->pictures().count();
             const int first = game_.currentPage * kSlots;
             return GridPage{std::clamp(count - first, 0, kSlots), game_.currentPage > 0, first + kSlots < count};
         });
@@ -162,69 +122,6 @@ bool FrontScreen::filterKeys(QObject *watched, QEvent *event)
     if (!key.text().isEmpty() && key.text().front().isPrint())
         listSearch_->start();
     return false;
-}
-
-void FrontScreen::openFromDesktop(const QString &path)
-{
-    openHandedPath(localPath(path));
-}
-
-void FrontScreen::openHandedPath(const QString &path)
-{
-    const Handed what = whatIsAt(path);
-    if (what == Handed::Folder) {
-        const QString folder = QFileInfo(path).absoluteFilePath();
-        driveList_->showVolumeOf(folder);
-        folderList_->setPath(folder);
-    } else if (what == Handed::Picture) {
-        startPictureInItsFolder(QFileInfo(path).absoluteFilePath());
-    } else {
-        const QString text = what == Handed::Missing      ? tr("There is no picture or folder at %1.")
-                             : what == Handed::Unreadable ? tr("%1 cannot be read.")
-                                                          : tr("%1 is not a picture the game can open.");
-        showMessage(this, text.arg(path), windowTitle());
-    }
-}
-
-void FrontScreen::startPictureInItsFolder(const QString &path)
-{
-    const QFileInfo picture(path);
-    driveList_->showVolumeOf(picture.absolutePath());
-    folderList_->setPath(picture.absolutePath());
-    int index = 0;
-    while (index < pictureList_.count() && pictureList_.entry(index) != picture.fileName())
-        ++index;
-    // A hidden file, or one beyond the most a folder offers.
-    if (index == pictureList_.count()) {
-        showMessage(this, tr("%1 is not a picture the game can open.").arg(path), windowTitle());
-        return;
-    }
-    if (index / kSlots != game_.currentPage) {
-        game_.currentPage = static_cast<std::int16_t>(index / kSlots);
-        showPage();
-        showPageNumber();
-    }
-    startGame(index % kSlots);
-}
-
-void FrontScreen::dragEnterEvent(QDragEnterEvent *event)
-{
-    const Handed what = whatIsAt(droppedPath(event->mimeData()));
-    if (what == Handed::Folder || what == Handed::Picture)
-        event->acceptProposedAction();
-}
-
-void FrontScreen::dropEvent(QDropEvent *event)
-{
-    resetLinks();
-    const QString path = droppedPath(event->mimeData());
-    const Handed what = whatIsAt(path);
-    if (what != Handed::Folder && what != Handed::Picture)
-        return;
-    event->acceptProposedAction();
-    // Opened once the drop is over, so the program it came from is not kept
-    // waiting while a folder is read or a game starts.
-    QTimer::singleShot(0, this, [this, path] { openHandedPath(path); });
 }
 
 } // namespace tilemere

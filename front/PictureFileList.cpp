@@ -51,17 +51,23 @@ int naturalCompare(const QString &a, const QString &b)
     return a.compare(b);
 }
 
-void PictureFileList::setPath(const QString &folder)
+PictureFileList PictureFileList::read(const QString &folder, const std::function<bool()> &stopped)
 {
-    path_ = folder;
-    names_ = tilemere::listPictureFiles(folder);
-    std::sort(names_.begin(), names_.end(),
-              [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });
-
+    PictureFileList list(folder);
+    list.names_ = tilemere::listPictureFiles(folder, stopped);
+    if (stopped && stopped())
+        return list;
     // Beyond 32767 names the 16-bit counts would turn negative and the
-    // browser would claim the folder is empty; the rest are simply not offered.
-    if (names_.size() > tilemere::kCounterLimit)
-        names_.resize(tilemere::kCounterLimit);
+    // browser would claim the folder is empty; the rest are simply not
+    // offered. Only the names offered need their order: the first of a huge
+    // folder are picked out before they are sorted.
+    const auto before = [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; };
+    if (list.names_.size() > tilemere::kCounterLimit) {
+        std::nth_element(list.names_.begin(), list.names_.begin() + tilemere::kCounterLimit, list.names_.end(), before);
+        list.names_.resize(tilemere::kCounterLimit);
+    }
+    std::sort(list.names_.begin(), list.names_.end(), before);
+    return list;
 }
 
 QString PictureFileList::fullPath(int index) const

@@ -1,5 +1,6 @@
 #include "PictureLoader.h"
 
+#include "DiskNames.h"
 #include "HeifPicture.h"
 #include "JpegPicture.h"
 #include "PictureHeaders.h"
@@ -10,12 +11,15 @@
 #include <QImageReader>
 #include <QTransform>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace tilemere {
 
@@ -120,6 +124,19 @@ Kind kindOfContent(const QByteArray &head)
     return Kind::None;
 }
 
+// The name's suffix is an offered type's, in any letter case.
+bool hasPictureSuffix(const char *name)
+{
+    const char *dot = std::strrchr(name, '.');
+    if (!dot)
+        return false;
+    for (const PictureType &type : kTypes) {
+        if (::strcasecmp(dot + 1, type.suffix) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool isRegularFile(const QByteArray &path)
 {
     struct stat status {};
@@ -131,7 +148,7 @@ bool isRegularFile(const QByteArray &path)
 // between, the open still does not wait, and the second look refuses it.
 bool openRegularFile(const QString &path, QFile &file)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = pathToDisk(path);
     if (!isRegularFile(name))
         return false;
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -305,17 +322,37 @@ bool isPictureName(const QString &name)
     return kindOfName(name) != Kind::None;
 }
 
-QStringList listPictureFiles(const QString &folder)
+QStringList listPictureFiles(const QString &folder, const std::function<bool()> &stopped)
 {
-    // Matched by suffix here rather than by QDir's wildcard filters, which
-    // compile regular expressions: their library would be loaded and run
-    // for this alone. QDir counts a link to a pipe or device as a file,
-    // hence the stat (which follows links and never opens anything).
-    const QDir dir(folder);
-    QStringList names = dir.entryList(QDir::Files | QDir::System, QDir::NoSort);
-    names.removeIf([&dir](const QString &name) {
-        return !isPictureName(name) || !isRegularFile(QFile::encodeName(dir.filePath(name)));
-    });
+    // Read straight from the directory: most file systems say in the entry
+    // itself whether it is a regular file, so only links and entries of
+    // unknown type cost a stat (which follows links and never opens
+    // anything: a pipe or device named like a picture is left out unseen).
+    // The suffix is checked on the bytes, before any name is decoded.
+    QStringList names;
+    DIR *dir = ::opendir(pathToDisk(folder).constData());
+    if (!dir)
+        return names;
+    const int dirFd = ::dirfd(dir);
+    int sinceAsked = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (stopped && ++sinceAsked == 256) {
+            sinceAsked = 0;
+            if (stopped())
+                break;
+        }
+        const char *name = entry->d_name;
+        if (name[0] == '.' || !hasPictureSuffix(name))
+            continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat status {};
+            regular = ::fstatat(dirFd, name, &status, 0) == 0 && S_ISREG(status.st_mode);
+        }
+        if (regular)
+            names.append(nameFromDisk(QByteArrayView(name)));
+    }
+    ::closedir(dir);
     return names;
 }
 

@@ -12,6 +12,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 
 namespace tilemere {
@@ -61,10 +62,11 @@ private:
 bool isPictureName(const QString &name);
 
 // The names of the regular files of folder (links followed) that are
-// picture names, hidden ones left out, in no particular order. Pipes, devices and
-// folders named like pictures are left out without being opened, so nothing
-// here can wait on them.
-QStringList listPictureFiles(const QString &folder);
+// picture names, hidden ones left out, in no particular order, as
+// nameFromDisk shows them. Pipes, devices and folders named like pictures are
+// left out without being opened. Waits on the disk; stopped, when given, is
+// asked every few hundred entries and ends the listing early once it says true.
+QStringList listPictureFiles(const QString &folder, const std::function<bool()> &stopped = {});
 
 // Loads a picture the right way up (camera orientation applied). A null
 // image when the name is not of an offered type, the file is no regular

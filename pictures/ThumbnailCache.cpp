@@ -1,5 +1,6 @@
 #include "ThumbnailCache.h"
 
+#include "DiskNames.h"
 #include "PngFile.h"
 
 #include <QCryptographicHash>
@@ -32,22 +33,20 @@ QString absolutePath(const QString &path)
 // times: each conversion back to seconds takes Qt's and the C library's
 // time-zone locks and looks at the zone file again, so the decoding threads
 // queued for each other there.)
-struct FileFacts {
-    qint64 mtime;
-    qint64 size;
-};
-
-std::optional<FileFacts> regularFile(const QString &path)
+template <typename Facts> std::optional<Facts> regularFile(const QString &path)
 {
     struct stat facts {};
-    if (::stat(QFile::encodeName(path).constData(), &facts) != 0 || !S_ISREG(facts.st_mode))
+    if (::stat(pathToDisk(path).constData(), &facts) != 0 || !S_ISREG(facts.st_mode))
         return std::nullopt;
-    return FileFacts{static_cast<qint64>(facts.st_mtime), static_cast<qint64>(facts.st_size)};
+    return Facts{static_cast<qint64>(facts.st_mtime), static_cast<qint64>(facts.st_size)};
 }
 
 QString flavourFolder(int side)
 {
-    return side <= ThumbnailCache::normalSide ? QStringLiteral("normal") : QStringLiteral("large");
+    return side <= ThumbnailCache::normalSide ? QStringLiteral("normal")
+           : side <= ThumbnailCache::largeSide ? QStringLiteral("large")
+           : side <= ThumbnailCache::xLargeSide ? QStringLiteral("x-large")
+                                                : QStringLiteral("xx-large");
 }
 
 // The standard asks for folders only their owner can enter; one that is
@@ -117,7 +116,7 @@ QString ThumbnailCache::fileUri(const QString &picturePath)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
     QByteArray uri("file://");
-    for (const char c : QFile::encodeName(absolutePath(picturePath))) {
+    for (const char c : pathToDisk(absolutePath(picturePath))) {
         const auto byte = static_cast<unsigned char>(c);
         const bool kept = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9')
             || std::strchr("-._~!$&'()*+,;=:@/", byte) != nullptr;
@@ -138,58 +137,87 @@ QString ThumbnailCache::thumbnailPath(const QString &picturePath, int side) cons
     return root + u'/' + flavourFolder(side) + u'/' + QString::fromLatin1(md5.toHex()) + QStringLiteral(".png");
 }
 
+QImage ThumbnailCache::current(const QString &picturePath, int side, const QByteArray &uri,
+                               const FileFacts &file) const
+{
+    // A thumbnail is small, so decoding one that turns out stale costs
+    // little.
+    QFile cached(thumbnailPath(picturePath, side));
+    if (!cached.open(QIODevice::ReadOnly) || cached.size() > kMaxThumbnailFileBytes)
+        return {};
+    const png::Picture thumbnail = png::read(cached.readAll(), kMaxThumbnailPixels);
+    bool mtimeRead = false;
+    if (thumbnail.image.isNull() || textOf(thumbnail, uriKey) != uri
+        || textOf(thumbnail, mtimeKey).toLongLong(&mtimeRead) != file.mtime || !mtimeRead)
+        return {};
+    // The size is optional in the standard, but catches an edit within
+    // the same second.
+    const QByteArray size = textOf(thumbnail, sizeKey);
+    if (!size.isEmpty() && size.toLongLong() != file.size)
+        return {};
+    return thumbnail.image;
+}
+
 QImage ThumbnailCache::find(const QString &picturePath, int minSide) const
 {
-    const std::optional<FileFacts> file = regularFile(picturePath);
-    if (!file || minSide > largeSide)
+    const std::optional<FileFacts> file = regularFile<FileFacts>(picturePath);
+    if (!file || minSide > xxLargeSide)
         return {};
     const QByteArray uri = fileUri(picturePath).toLatin1();
-    for (const int side : {normalSide, largeSide}) {
+    for (const int side : sides) {
         if (side < minSide)
             continue;
-        // A thumbnail is small, so decoding one that turns out stale costs
-        // little.
-        QFile cached(thumbnailPath(picturePath, side));
-        if (!cached.open(QIODevice::ReadOnly) || cached.size() > kMaxThumbnailFileBytes)
+        const QImage thumbnail = current(picturePath, side, uri, *file);
+        if (qMax(thumbnail.width(), thumbnail.height()) >= minSide)
+            return thumbnail;
+    }
+    return {};
+}
+
+QImage ThumbnailCache::findCovering(const QString &picturePath, QSize size) const
+{
+    const std::optional<FileFacts> file = regularFile<FileFacts>(picturePath);
+    if (!file)
+        return {};
+    const QByteArray uri = fileUri(picturePath).toLatin1();
+    for (const int side : sides) {
+        // A smaller size cannot be as wide or as high as size.
+        if (side < qMax(size.width(), size.height()))
             continue;
-        const png::Picture thumbnail = png::read(cached.readAll(), kMaxThumbnailPixels);
-        bool mtimeRead = false;
-        if (thumbnail.image.isNull() || textOf(thumbnail, uriKey) != uri
-            || textOf(thumbnail, mtimeKey).toLongLong(&mtimeRead) != file->mtime || !mtimeRead)
-            continue;
-        // The size is optional in the standard, but catches an edit within
-        // the same second.
-        const QByteArray size = textOf(thumbnail, sizeKey);
-        if (!size.isEmpty() && size.toLongLong() != file->size)
-            continue;
-        if (qMax(thumbnail.image.width(), thumbnail.image.height()) >= minSide)
-            return thumbnail.image;
+        const QImage thumbnail = current(picturePath, side, uri, *file);
+        if (!thumbnail.isNull() && thumbnail.width() >= size.width() && thumbnail.height() >= size.height())
+            return thumbnail;
     }
     return {};
 }
 
 void ThumbnailCache::store(const QString &picturePath, const QImage &picture) const
 {
-    const std::optional<FileFacts> file = regularFile(picturePath);
+    const std::optional<FileFacts> file = regularFile<FileFacts>(picturePath);
     if (picture.isNull() || !file)
         return;
+    const QByteArray uri = fileUri(picturePath).toLatin1();
     // All ASCII: the URI is percent-encoded.
     const png::Texts keys = {
-        {uriKey, fileUri(picturePath).toLatin1()},
+        {uriKey, uri},
         {mtimeKey, QByteArray::number(file->mtime)},
         {sizeKey, QByteArray::number(file->size)},
         {"Software", "Brackwater-Tilemere"},
     };
-    // The large one first, so the normal one is scaled from it rather than
-    // from the whole picture.
+    // The largest first, so each smaller one is scaled from the one before
+    // rather than from the whole picture.
     QImage source = picture;
-    for (const int side : {largeSide, normalSide}) {
-        if (qMax(source.width(), source.height()) <= side)
+    for (auto side = sides.rbegin(); side != sides.rend(); ++side) {
+        if (qMax(source.width(), source.height()) <= *side)
             continue;
-        if (!makeFolders(root, flavourFolder(side)))
+        source = source.scaled(*side, *side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        // A current one was made by another visit or by a file manager:
+        // rewriting it would only wear the disk and wake its watchers.
+        if (!current(picturePath, *side, uri, *file).isNull())
+            continue;
+        if (!makeFolders(root, flavourFolder(*side)))
             return;
-        source = source.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        writeAtomically(thumbnailPath(picturePath, side), source, keys);
+        writeAtomically(thumbnailPath(picturePath, *side), source, keys);
     }
 }
 

@@ -18,20 +18,17 @@ QImage squeezed(const QImage &picture, QSize size)
     return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-bool covers(const QImage &picture, QSize size)
+// The cache size a slot is made from: the smallest at least twice the
+// slot's longest side, so that a picture up to twice as wide as high (or
+// high as wide) still covers the slot in it. A slot of 121 x 105 takes the
+// large one, the same slot at twice the density the x-large one.
+int cacheSideFor(QSize size)
 {
-    return !picture.isNull() && picture.width() >= size.width() && picture.height() >= size.height();
-}
-
-// The large size first: the normal one covers a slot only for a
-// near-square picture. Nothing is blown up.
-QImage cachedCovering(const tilemere::ThumbnailCache &cache, const QString &path, QSize size)
-{
-    const QImage large = cache.find(path, tilemere::ThumbnailCache::largeSide);
-    if (!large.isNull())
-        return covers(large, size) ? large : QImage();
-    const QImage normal = cache.find(path, 1); // as the large one is missing
-    return covers(normal, size) ? normal : QImage();
+    for (const int side : tilemere::ThumbnailCache::sides) {
+        if (side >= 2 * std::max(size.width(), size.height()))
+            return side;
+    }
+    return tilemere::ThumbnailCache::xxLargeSide;
 }
 
 } // namespace
@@ -46,13 +43,14 @@ QImage thumbnailFor(const QString &path, QSize size, tilemere::DecodeBudget &pag
 Made makeThumbnail(const QString &path, QSize size, tilemere::DecodeBudget &budget,
                    const tilemere::ThumbnailCache &cache)
 {
-    const QImage cached = cachedCovering(cache, path, size);
+    // Nothing is blown up: only a thumbnail as large as the slot both ways serves.
+    const QImage cached = cache.findCovering(path, size);
     if (!cached.isNull())
         return {squeezed(cached, size), {}};
-    // The cache keeps its large size only from a picture decoded larger.
-    constexpr int cacheable = tilemere::ThumbnailCache::largeSide + 1;
+    // The cache keeps a size only from a picture decoded larger.
+    const int cacheable = cacheSideFor(size) + 1;
     const QImage picture = tilemere::loadPicture(path, size.expandedTo(QSize(cacheable, cacheable)), budget);
-    const bool worthKeeping = std::max(picture.width(), picture.height()) >= cacheable;
+    const bool worthKeeping = std::max(picture.width(), picture.height()) > tilemere::ThumbnailCache::normalSide;
     return {squeezed(picture, size), worthKeeping ? picture : QImage()};
 }
 

@@ -91,6 +91,12 @@ struct Started {
         QObject::connect(front.get(), &tilemere::FrontScreen::gameStarted, [this](const QString &path) { startedWith = path; });
         if ((loaded = front->start()))
             front->show();
+        listed();
+    }
+    // Waits until the folder shown has been read; false if it never was.
+    bool listed() const
+    {
+        return QTest::qWaitFor([this] { return !front->listing(); }, 20000);
     }
     tilemere::Game game;
     tilemere::ScoreBook scores;

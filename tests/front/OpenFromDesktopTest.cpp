@@ -38,7 +38,7 @@ TEST(OpenFromDesktop, PictureStartsOnItsPageFolderOpensAnythingElseIsExplained)
          "The picture could not be opened."},
         {"DroppedPictureAtTheChosenSize", true, "HOME/Holiday/12.jpg", "Holiday/12.jpg", "Holiday", "Page 2 of 2 page(s)", ""},
         {"DroppedFolder", true, "HOME/Holiday", "", "Holiday", "Page 1 of 2 page(s)", ""},
-        {"DroppedTextRefused", true, "HOME/Holiday/notes.txt", "", "Puzzleimages", "Page 1 of 1 page(s)", ""}};
+        {"DroppedTextIgnored", true, "HOME/Holiday/notes.txt", "", "Puzzleimages", "Page 1 of 1 page(s)", ""}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         AppFolder folder;
@@ -50,10 +50,12 @@ TEST(OpenFromDesktop, PictureStartsOnItsPageFolderOpensAnythingElseIsExplained)
         const auto inFolder = [&](const char *text) { return QString::fromLatin1(text).replace("HOME", folder.path()); };
         if (row.dropped) {
             click(front.child("sizeOption6"));
-            EXPECT_EQ(drop(front.front.get(), inFolder(row.handed)), std::string(row.folder) == "Holiday");
+            // Taken, and looked at once dropped: a slow disk never holds the pointer up.
+            EXPECT_TRUE(drop(front.front.get(), inFolder(row.handed)));
         } else {
             front->openFromDesktop(inFolder(row.handed));
         }
+        EXPECT_TRUE(front.listed());
         EXPECT_EQ(front.startedWith, *row.game ? folder.path() + QLatin1Char('/') + QLatin1String(row.game) : QString());
         EXPECT_EQ(front->isVisible(), !*row.game);
         EXPECT_EQ(front.child<FolderList>("folderList")->path(), folder.path() + QLatin1Char('/') + QLatin1String(row.folder));

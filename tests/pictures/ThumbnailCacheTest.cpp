@@ -4,10 +4,19 @@
 // tests/front/ThumbnailStreamTest.cpp, seen from the front screen.
 #include "ThumbnailCache.h"
 
+#include "DiskNames.h"
+#include "Thumbnails.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
 
 using tilemere::ThumbnailCache;
 
@@ -31,11 +40,11 @@ TEST(ThumbnailCacheNames, FollowTheStandard)
 }
 
 // Thumbnails of private photos must not be readable by other users.
-TEST_F(CacheTest, StoreWritesBothSizesWithTheKeysPrivately)
+TEST_F(CacheTest, StoreWritesEverySizeBelowThePictureWithTheKeysPrivately)
 {
     cache.store(picture, image);
     const QFileInfo file(picture);
-    for (const int side : {128, 256}) {
+    for (const int side : {128, 256, 512}) {
         SCOPED_TRACE(side);
         const QString path = cache.thumbnailPath(picture, side);
         const QImage written(path);
@@ -52,7 +61,8 @@ TEST_F(CacheTest, StoreWritesBothSizesWithTheKeysPrivately)
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("cache/thumbnails/large"))).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(cache.find(picture, 100).width(), 128);
     EXPECT_EQ(cache.find(picture, 200).width(), 256);
-    EXPECT_TRUE(cache.find(picture, 300).isNull());
+    EXPECT_EQ(cache.find(picture, 300).width(), 512);
+    EXPECT_TRUE(cache.find(picture, 600).isNull());
 
     // A picture no larger than a size is never scaled up to it.
     const QString small = dir.filePath(QStringLiteral("small.jpg"));
@@ -73,6 +83,65 @@ TEST_F(CacheTest, PictureChangedWithinTheSameSecondIsMissingUntilRemade)
     EXPECT_TRUE(cache.find(picture, 128).isNull());
     cache.store(picture, image);
     EXPECT_EQ(cache.find(picture, 128).width(), 128);
+}
+
+} // namespace
+
+namespace {
+
+// The inode of a cache file, or 0: a rewrite renames a new file over it.
+ino_t inodeOf(const QString &path)
+{
+    struct stat facts {};
+    return ::stat(QFile::encodeName(path).constData(), &facts) == 0 ? facts.st_ino : 0;
+}
+
+// Slots of 121 x 105 at the screen's density; each visit makes the thumbnail
+// as the browser does and keeps what it decoded. A later visit at a density
+// seen before is served from the cache, and no current file is rewritten.
+TEST_F(CacheTest, EveryDensityIsServedOnItsSecondVisitAndCurrentFilesStay)
+{
+    const struct { const char *name; std::vector<double> scales; } rows[] = {
+        {"Single", {1, 1}}, {"Double", {2, 2}}, {"SingleThenDouble", {1, 2, 2, 1}}, {"DoubleThenFourfold", {2, 4, 4}}};
+    const QImage photo = image.scaled(2400, 1800); // 4:3, as cameras take them
+    ASSERT_TRUE(photo.save(picture, "JPEG"));
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("cache"))).removeRecursively());
+        std::map<double, int> visits;
+        std::map<int, ino_t> firstWritten;
+        tilemere::DecodeBudget budget;
+        for (const double scale : row.scales) {
+            SCOPED_TRACE(scale);
+            const QSize slot = (QSizeF(121, 105) * scale).toSize();
+            const thumbnails::Made made = thumbnails::makeThumbnail(picture, slot, budget, cache);
+            EXPECT_EQ(made.thumbnail.size(), slot);
+            if (visits[scale]++ > 0) {
+                EXPECT_TRUE(made.toCache.isNull()) << "decoded again, not served from the cache";
+            }
+            if (!made.toCache.isNull())
+                cache.store(picture, made.toCache);
+            for (const int side : ThumbnailCache::sides) {
+                const ino_t inode = inodeOf(cache.thumbnailPath(picture, side));
+                if (inode != 0 && !firstWritten.count(side))
+                    firstWritten[side] = inode;
+                EXPECT_EQ(inode, firstWritten.count(side) ? firstWritten[side] : 0) << side << " rewritten";
+            }
+            EXPECT_FALSE(cache.findCovering(picture, slot).isNull()) << "nothing kept covers the slot";
+        }
+    }
+}
+
+// The key is the name's own bytes: a file manager that lists the same file
+// finds the same thumbnail.
+TEST_F(CacheTest, NameThatIsNotUtf8KeysItsOwnBytes)
+{
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + "/pic\xe9.jpg";
+    ASSERT_EQ(::link(QFile::encodeName(picture).constData(), latin1.constData()), 0);
+    const QString shown = dir.path() + QStringLiteral("/") + tilemere::nameFromDisk("pic\xe9.jpg");
+    EXPECT_TRUE(ThumbnailCache::fileUri(shown).endsWith(QLatin1String("/pic%E9.jpg")));
+    cache.store(shown, image);
+    EXPECT_EQ(cache.find(shown, 200).width(), 256);
 }
 
 } // namespace

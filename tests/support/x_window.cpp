@@ -18,6 +18,9 @@
 //   x_window ping ID                succeeds once the program answers a
 //                                   desktop's ping (within 10 s): it is alive
 //                                   and has handled every earlier event
+//   x_window pings ID COUNT         COUNT pings, 50 ms apart, each sent once
+//                                   the last is answered; prints the longest
+//                                   wait for an answer in milliseconds
 //
 // Requests go through the window manager, as a desktop's own would: closing
 // sends WM_DELETE_WINDOW, which runs the program's own closing steps.
@@ -28,6 +31,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -194,26 +198,55 @@ int sendMessage(Display *display, Window to, Window window, const char *type, lo
     return 0;
 }
 
-// The reply comes back to the root window, where a window manager waits for it.
-int ping(Display *display, Window window)
+double nowMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
+// The reply comes back to the root window, where a window manager waits for
+// it. The milliseconds it took, or a negative number after 10 s without one.
+double pingOnce(Display *display, Window window)
 {
     const Window root = DefaultRootWindow(display);
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom pingAtom = XInternAtom(display, "_NET_WM_PING", False);
     XSelectInput(display, root, StructureNotifyMask); // as Qt sends it
+    const double sent = nowMs();
     sendMessage(display, window, window, "WM_PROTOCOLS", static_cast<long>(pingAtom), CurrentTime);
+    XFlush(display);
     XEvent event{};
-    for (int waited = 0; waited < 10000; waited += 10) {
+    while (nowMs() - sent < 10000) {
         while (XPending(display)) {
             XNextEvent(display, &event);
             if (event.type == ClientMessage && event.xclient.message_type == protocols &&
                 static_cast<Atom>(event.xclient.data.l[0]) == pingAtom &&
                 static_cast<Window>(event.xclient.data.l[2]) == window)
-                return 0;
+                return nowMs() - sent;
         }
-        usleep(10000);
+        usleep(1000);
     }
-    return 1;
+    return -1;
+}
+
+int ping(Display *display, Window window)
+{
+    return pingOnce(display, window) >= 0 ? 0 : 1;
+}
+
+int pings(Display *display, Window window, int count)
+{
+    double longest = 0;
+    for (int i = 0; i < count; ++i) {
+        const double took = pingOnce(display, window);
+        if (took < 0)
+            return 1;
+        longest = took > longest ? took : longest;
+        usleep(50000);
+    }
+    std::printf("%.0f\n", longest);
+    return 0;
 }
 
 int run(Display *display, int argc, char *argv[])
@@ -243,6 +276,8 @@ int run(Display *display, int argc, char *argv[])
         return sendMessage(display, root, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
     if (command == "ping" && argc == 3)
         return ping(display, window);
+    if (command == "pings" && argc == 4)
+        return pings(display, window, number(argv[3]));
     if (command == "close" && argc == 3)
         return sendMessage(display, window, window, "WM_PROTOCOLS",
                            static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False)), CurrentTime);
