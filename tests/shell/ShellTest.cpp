@@ -9,6 +9,10 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -93,6 +97,32 @@ TEST(ShellServicesTest, HelpWebSiteAndSoundsUseTheRightFiles)
     tilemere::setSoundOutput(nullptr);
     tilemere::setMessageHandler({});
     tilemere::setApplicationFolder({});
+}
+
+// File names come from outside: one that spells markup is shown as written,
+// and a picture it names is never read (with /dev/zero that ran out of memory).
+TEST(ShellServicesTest, MessagesShowOutsideTextAsWritten)
+{
+    QTemporaryDir temporary;
+    const QString picture = temporary.filePath(QStringLiteral("big.png"));
+    QImage(400, 400, QImage::Format_RGB32).save(picture);
+    const QString text = QStringLiteral("<b>x</b> <img src=%1> is not a picture the game can open.").arg(picture);
+    QString shown;
+    int shownHeight = 0;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            shown = label->text();
+            shownHeight = label->sizeHint().height();
+            if (label->textFormat() != Qt::PlainText)
+                shown += QStringLiteral(" (as markup)");
+        }
+        box->accept();
+    });
+    tilemere::showMessage(nullptr, text, QStringLiteral("Brackwater-Tilemere"));
+    EXPECT_EQ(shown.toStdString(), text.toStdString());
+    EXPECT_LT(shownHeight, 100) << "one line of text, not the picture";
 }
 
 // The size is fixed; left is a thirtieth of the screen width, top a
