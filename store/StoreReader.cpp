@@ -8,7 +8,9 @@
 #include <QSet>
 #include <QStringList>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
@@ -22,10 +24,10 @@ namespace {
 // one of its values and is skipped without being held in memory.
 constexpr qsizetype kLongestLine = 64 * 1024;
 
-bool isMissingFile(const QString &path)
+FileStamp stampFrom(const struct stat &info)
 {
-    struct stat info;
-    return ::stat(QFile::encodeName(path).constData(), &info) != 0 && errno == ENOENT;
+    return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 bool isUtf8(QByteArrayView bytes)
@@ -228,16 +230,34 @@ private:
 
 } // namespace
 
+std::optional<FileStamp> stampOf(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return stampFrom(info);
+}
+
 std::optional<StoreText> readStoreText(const QString &path)
 {
     StoreText text;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (isMissingFile(path))
+    // Without O_NONBLOCK a FIFO in the file's place would hold the start
+    // until something wrote to it.
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0) {
+        if (errno == ENOENT)
             return text;
         return std::nullopt;
     }
+    struct stat info;
+    QFile file;
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return std::nullopt;
+    }
     text.exists = true;
+    text.stamp = stampFrom(info);
     LineReader reader(text);
     bool first = true;
     while (!file.atEnd()) {

@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
+#include <future>
 #include <optional>
 #include <set>
 
@@ -266,6 +268,45 @@ TEST_F(StoreTest, AStoreThatCannotBeReadOrWrittenIsReportedAndNoScoreIsLost)
             EXPECT_EQ(loaded(), tables) << "the scores read at start and the result won since";
         else
             EXPECT_EQ(fileBytes(path()), before) << "nothing written";
+    }
+}
+
+// What stands in the file's place and is not a file is never waited on: the
+// start goes on at once and reports it as an unreadable store, and no save
+// writes through it.
+TEST_F(StoreTest, AFifoOrDeviceInTheFilesPlaceIsReportedAtOnce)
+{
+    const struct { const char *what; std::function<bool(const QByteArray &)> make; } rows[] = {
+        {"a FIFO", [](const QByteArray &at) { return mkfifo(at.constData(), 0600) == 0; }},
+        {"a link to a FIFO", [](const QByteArray &at) {
+             return mkfifo((at + ".fifo").constData(), 0600) == 0 && symlink((at + ".fifo").constData(), at.constData()) == 0;
+         }},
+        {"a link to a device", [](const QByteArray &at) { return symlink("/dev/zero", at.constData()) == 0; }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        useNewFolder();
+        reports.clear();
+        QDir().mkpath(QFileInfo(path()).path());
+        const QByteArray at = QFile::encodeName(path());
+        ASSERT_TRUE(row.make(at));
+        ScoreTables tables = wellFilled();
+        auto loading = std::async(std::launch::async, [&] {
+            store.emplace(newStore()).load(tables);
+        });
+        if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << "the load waits on it";
+            ::close(::open(at.constData(), O_WRONLY | O_NONBLOCK)); // lets a FIFO's reader go
+            loading.wait();
+            continue;
+        }
+        EXPECT_EQ(reports, QStringList{" Error Failerd"});
+        EXPECT_EQ(tables, wellFilled()) << "left as they were";
+        store->save(tables);
+        EXPECT_EQ(reports.size(), 2) << "the save writes nothing and says so";
+        struct stat info {};
+        EXPECT_EQ(lstat(at.constData(), &info), 0);
+        EXPECT_FALSE(S_ISREG(info.st_mode)) << "not replaced";
     }
 }
 
