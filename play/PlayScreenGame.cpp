@@ -24,8 +24,6 @@ namespace {
 constexpr double kCongratsGrowPoints = 2;
 constexpr double kCongratsLargestPoints = 60;
 constexpr double kCongratsResetPoints = 8;
-constexpr int kMovesMode = 1;
-constexpr int kTimeMode = 2;
 
 void setPointSize(QLabel &label, double points)
 {
@@ -223,8 +221,8 @@ void PlayScreen::keyPressEvent(QKeyEvent *event)
 void PlayScreen::startWin()
 {
     const int sizeIndex = game_.board.side() - 2;
-    movesRank_ = scores_.tables.rank(kMovesMode, sizeIndex, game_.moveCount);
-    timeRank_ = scores_.tables.rank(kTimeMode, sizeIndex, game_.elapsedSeconds);
+    movesRank_ = scores_.tables.rank(ScoreMode::Moves, sizeIndex, game_.moveCount);
+    timeRank_ = scores_.tables.rank(ScoreMode::Time, sizeIndex, game_.elapsedSeconds);
     // The clock stops with the solving move, so that the time shown and
     // recorded is the time that was ranked.
     clockTimer_->stop();

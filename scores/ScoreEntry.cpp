@@ -171,9 +171,9 @@ void ScoreEntry::record()
     bool isCount = false;
     const int moves = result_.movesText.trimmed().toInt(&isCount);
     if (isCount && moves >= 0 && moves < kEmptyScore && result_.movesRank <= kPlaces)
-        scores_.tables.insert(1, sizeIndex, moves, name);
+        scores_.tables.insert(ScoreMode::Moves, sizeIndex, moves, name);
     if (result_.timeRank <= kPlaces)
-        scores_.tables.insert(2, sizeIndex, result_.seconds, name);
+        scores_.tables.insert(ScoreMode::Time, sizeIndex, result_.seconds, name);
     scores_.save();
 
     hide();

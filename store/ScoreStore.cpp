@@ -52,7 +52,7 @@ Contents readContents(const store::StoreText &text)
     else
         unused(soundName);
 
-    for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
+    for (ScoreMode scoreMode : kScoreModes) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
             ScoreTable &table = contents.tables(scoreMode, sizeIndex);
             const QString valuesName = tableValuesName(scoreMode, sizeIndex);
@@ -88,7 +88,7 @@ void writeContents(QSettings &settings, const Contents &contents)
                              static_cast<qsizetype>(contents.solvingData.size()));
     settings.setValue(QLatin1String(kSolvingDataName), solving);
     settings.setValue(QLatin1String(kSoundOptionsName), packLittleEndian(contents.soundOptions));
-    for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
+    for (ScoreMode scoreMode : kScoreModes) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
             const ScoreTable &table = contents.tables(scoreMode, sizeIndex);
             settings.setValue(tableValuesName(scoreMode, sizeIndex), packLittleEndian(table.values));

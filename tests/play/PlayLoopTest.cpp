@@ -124,7 +124,7 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
         {"FirstPlace", tilemere::kEmptyScore, 1}, {"NoPlace", 1, tilemere::kNotPlaced}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        for (int mode = 1; mode <= 2; ++mode) // every place of both 3 x 3 tables
+        for (tilemere::ScoreMode mode : tilemere::kScoreModes) // every place of both 3 x 3 tables
             scores.tables(mode, 1).values.fill(row.tableValue);
         ASSERT_TRUE(startGame(3));
         setBoard(kOneMoveFromSolved);

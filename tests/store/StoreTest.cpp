@@ -33,8 +33,8 @@ ScoreTables tablesOf(const std::function<std::int32_t(int)> &value, const std::f
     ScoreTables tables;
     for (int table = 0; table < 8; ++table)
         for (int place = 0; place < tilemere::kPlaces; ++place) {
-            tables(table / 4 + 1, table % 4 + 1).values[place] = value(place);
-            tables(table / 4 + 1, table % 4 + 1).names[place] = name(table, place);
+            tables(tilemere::kScoreModes[table / 4], table % 4 + 1).values[place] = value(place);
+            tables(tilemere::kScoreModes[table / 4], table % 4 + 1).names[place] = name(table, place);
         }
     return tables;
 }
@@ -140,9 +140,9 @@ TEST_F(StoreTest, NamesAreKeptAsCodePage1252HoldsThemUpToTwentyFourBytes)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
         ScoreTables tables = wellFilled();
-        tables(2, 3).names[4] = row.typed.toStdString();
+        tables(tilemere::ScoreMode::Time, 3).names[4] = row.typed.toStdString();
         newStore().save(tables);
-        tables(2, 3).names[4] = row.kept.toStdString();
+        tables(tilemere::ScoreMode::Time, 3).names[4] = row.kept.toStdString();
         EXPECT_EQ(loaded(), tables);
     }
 }
@@ -208,7 +208,7 @@ TEST_F(StoreTest, AFlawedStoreKeepsWhatItCanReadAndTheFileIsKeptAsideWhenAnythin
         newStore().save(expected);
         const QByteArray damaged = row.damage(fileBytes(path()));
         writeFile(damaged);
-        auto &table = expected(1, 1);
+        auto &table = expected(tilemere::ScoreMode::Moves, 1);
         for (int place : row.emptied)
             table.values[place - 1] = kEmptyScore;
         for (int place : row.unnamed)
@@ -255,12 +255,12 @@ TEST_F(StoreTest, AStoreThatCannotBeReadOrWrittenIsReportedAndNoScoreIsLost)
 
         ScoreTables tables = loaded();
         EXPECT_EQ(reports, QStringList{" Error Failerd"});
-        EXPECT_EQ(tables(2, 1).values[0], row.firstResult);
+        EXPECT_EQ(tables(tilemere::ScoreMode::Time, 1).values[0], row.firstResult);
         EXPECT_EQ(store->loadFailed(), row.firstResult == 0);
         if (row.unlockedBeforeClose)
             chmod(locked.constData(), 0755);
         tables.clearSide(4);
-        tables.insert(1, 2, 7, "New");
+        tables.insert(tilemere::ScoreMode::Moves, 2, 7, "New");
         store->save(tables);
         EXPECT_EQ(reports.size(), row.closeSaves ? 1 : 2) << "a close that saves nothing says so";
         chmod(locked.constData(), 0755);
