@@ -109,6 +109,8 @@ void PlayScreen::endShuffle()
     game_.moveCount = 0;
     game_.elapsedSeconds = 0;
     redrawBoard();
+    played_.start();
+    secondsCaughtUp_ = 0;
     clockTimer_->start();
 }
 
@@ -236,6 +238,18 @@ void PlayScreen::tickClock()
 {
     countUp(game_.elapsedSeconds);
     timeLabel_->setText(minutesAndSeconds(game_.elapsedSeconds));
+}
+
+void PlayScreen::catchUpClock()
+{
+    // Counting ticks would lose every second the window's thread was held
+    // up; the ticks only say when to look. Rounded, so a tick a moment early
+    // still counts its second.
+    const qint64 due = (played_.elapsed() + 500) / 1000;
+    while (secondsCaughtUp_ < due) {
+        ++secondsCaughtUp_;
+        tickClock();
+    }
 }
 
 void PlayScreen::advanceWin()

@@ -3,6 +3,8 @@
 #include "PlayFixture.h"
 #include "ScoreTables.h"
 
+#include <QThread>
+
 #include <array>
 
 constexpr const char *kOneMoveFromSolved = "1 2 3/4 5 6/7 9 8";
@@ -110,6 +112,18 @@ TEST_F(PlayScreenTest, ClockTicksEverySecondShowingMinutesAndTwoDigitSeconds)
         form().tickClock();
         EXPECT_EQ(text("timeLabel"), QLatin1String(row.shown));
     }
+}
+
+// A window held up (by a slow disk, a busy machine) misses ticks; the clock
+// still shows the time played, once, when it gets to run again.
+TEST_F(PlayScreenTest, TheClockMakesUpSecondsMissedWhileTheWindowWasHeldUp)
+{
+    ASSERT_TRUE(startGame(3));
+    QThread::msleep(2600);
+    form().catchUpClock();
+    EXPECT_EQ(game.elapsedSeconds, 3);
+    form().catchUpClock();
+    EXPECT_EQ(text("timeLabel"), QLatin1String("0:03")) << "counted once";
 }
 
 // The solving click claps and congratulates and fixes the result: the clock
