@@ -92,7 +92,11 @@ std::optional<WaveSound> readWave(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestWaveFile)
         return {};
-    const QByteArray bytes = file.readAll();
+    return decodeWave(file.read(kLargestWaveFile));
+}
+
+std::optional<WaveSound> decodeWave(const QByteArray &bytes)
+{
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return {};
 

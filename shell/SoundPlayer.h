@@ -47,6 +47,8 @@ using WaveOutputFactory = WaveOutput *(*)();
 // widened to 32. Nothing when the file is missing, unreadable, not a WAV
 // file, compressed, or holds no whole frame.
 std::optional<WaveSound> readWave(const QString &path);
+// The same for a file's bytes, as read.
+std::optional<WaveSound> decodeWave(const QByteArray &bytes);
 
 class SoundPlayer final : public SoundOutput {
 public:
