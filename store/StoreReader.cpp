@@ -260,25 +260,33 @@ std::optional<StoreText> readStoreText(const QString &path)
     text.stamp = stampFrom(info);
     LineReader reader(text);
     bool first = true;
+    // One buffer for every line: asking Qt for a line of up to 64 KiB makes
+    // it allocate that much for each.
+    QByteArray buffer(kLongestLine + 2, '\0');
+    const auto readLine = [&]() -> QByteArrayView {
+        const qint64 got = file.readLine(buffer.data(), buffer.size());
+        return got > 0 ? QByteArrayView(buffer.constData(), got) : QByteArrayView();
+    };
     while (!file.atEnd()) {
-        QByteArray chunk = file.readLine(kLongestLine + 1);
+        QByteArrayView chunk = readLine();
         if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
             return std::nullopt;
         if (!chunk.endsWith('\n') && !file.atEnd()) {
             text.flawed = true;
-            while (!file.atEnd() && !file.readLine(kLongestLine + 1).endsWith('\n')) {
+            while (!file.atEnd() && !readLine().endsWith('\n')) {
             }
             first = false;
             continue;
         }
         if (first && chunk.startsWith("\xEF\xBB\xBF"))
-            chunk.remove(0, 3); // a byte-order mark, which QSettings skips too
+            chunk = chunk.sliced(3); // a byte-order mark, which QSettings skips too
         first = false;
         if (chunk.endsWith('\n'))
             chunk.chop(1);
         // QSettings ends a line at "\r" as well as "\n".
-        for (const QByteArray &line : chunk.split('\r'))
-            reader.read(line);
+        for (qsizetype end; (end = chunk.indexOf('\r')) >= 0; chunk = chunk.sliced(end + 1))
+            reader.read(chunk.first(end));
+        reader.read(chunk);
     }
     return text;
 }

@@ -6,6 +6,8 @@
 #include "ScoreTables.h"
 #include "Windows1252.h"
 
+#include "Mutations.h"
+
 #include <QtCore>
 
 #include <gtest/gtest.h>
@@ -307,6 +309,28 @@ TEST_F(StoreTest, AFifoOrDeviceInTheFilesPlaceIsReportedAtOnce)
         struct stat info {};
         EXPECT_EQ(lstat(at.constData(), &info), 0);
         EXPECT_FALSE(S_ISREG(info.st_mode)) << "not replaced";
+    }
+}
+
+// Thousands of damaged copies of a real store, read in this process: each
+// loads, as tables a game could have made. (fuzz_store.py also saves each.)
+TEST_F(StoreTest, DamagedCopiesOfARealStoreLoadAsPossibleTables)
+{
+    const QByteArray sample = fileBytes(STORE_SAMPLE_PATH);
+    ASSERT_FALSE(sample.isEmpty());
+    tilemere::testing::Mutator mutator(1208);
+    for (int round = 0; round < 2000; ++round) {
+        const QByteArray content = mutator.mutate(sample);
+        writeFile(content);
+        ScoreTables tables = wellFilled();
+        store.emplace(newStore()).load(tables);
+        ASSERT_TRUE(reports.isEmpty()) << "a file that can be read is never a failed load: " << content.toHex().constData();
+        for (int table = 0; table < 8; ++table)
+            for (int place = 0; place < tilemere::kPlaces; ++place) {
+                const auto &scores = tables(tilemere::kScoreModes[table / 4], table % 4 + 1);
+                ASSERT_TRUE(scores.values[place] >= 0 && scores.values[place] <= kEmptyScore) << round;
+                ASSERT_LE(tilemere::toWindows1252(QString::fromStdString(scores.names[place])).size(), 24) << round;
+            }
     }
 }
 
