@@ -89,7 +89,8 @@ int main(int argc, char *argv[])
     front.show();
     if (!handed.isEmpty())
         front.openFromDesktop(handed);
-    QObject::connect(&instance, &tilemere::SingleInstance::raiseRequested, &front, [&front](const QString &path) {
+    QObject::connect(&instance, &tilemere::SingleInstance::raiseRequested, &front,
+                     [&front](const QString &path, const QByteArray &activationToken, const QByteArray &startupId) {
         // While a dialog waits for an answer, the game only comes forward.
         QWidget *window = QApplication::activeModalWidget();
         if (!window && !path.isEmpty())
@@ -98,6 +99,13 @@ int main(int argc, char *argv[])
             if (!window && topLevel->isVisible())
                 window = topLevel;
         if (window) {
+            // The second start's tokens let the desktop bring a game in the
+            // background forward: Qt's Wayland shell takes the activation
+            // token from the environment when the window asks to be active.
+            if (!activationToken.isEmpty())
+                qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+            if (!startupId.isEmpty())
+                qputenv("DESKTOP_STARTUP_ID", startupId);
             window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
             window->raise();
             window->activateWindow();

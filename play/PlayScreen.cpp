@@ -108,6 +108,7 @@ void PlayScreen::createControls()
 
     clockTimer_ = named(new QTimer(this), "clockTimer");
     clockTimer_->setInterval(1000);
+    clockTimer_->setTimerType(Qt::PreciseTimer);
     winTimer_ = named(new QTimer(this), "winTimer");
     winTimer_->setInterval(80);
     shuffleTimer_ = named(new QTimer(this), "shuffleTimer");
@@ -185,7 +186,7 @@ void PlayScreen::connectSignals()
             shuffleTimer_->start();
         }
     });
-    connect(clockTimer_, &QTimer::timeout, this, &PlayScreen::tickClock);
+    connect(clockTimer_, &QTimer::timeout, this, &PlayScreen::catchUpClock);
     connect(winTimer_, &QTimer::timeout, this, &PlayScreen::advanceWin);
     connect(shuffleTimer_, &QTimer::timeout, this, &PlayScreen::animateShuffleStep);
 

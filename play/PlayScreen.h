@@ -5,6 +5,7 @@
 
 #include "Shuffle.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 
@@ -59,6 +60,9 @@ signals:
 public slots:
     // Advances the playing clock by one second.
     void tickClock();
+    // Brings the clock up to the playing time since the shuffle ended,
+    // counting every whole second a late tick missed.
+    void catchUpClock();
     // One step of the growing "Congradz..." label; the last opens the score entry.
     void advanceWin();
     // A mouse press on the board, in board pixels.
@@ -116,6 +120,8 @@ private:
     QLabel *timeCaption_;
     AnnouncedLabel *timeLabel_;
     QTimer *clockTimer_;   // the playing clock, 1000 ms
+    QElapsedTimer played_; // since the shuffle ended
+    qint64 secondsCaughtUp_ = 0;
     QTimer *winTimer_;     // the win animation, 80 ms
     QTimer *shuffleTimer_; // the animated shuffle, 10 ms a move
     ClickLabel *soundSwitch_;

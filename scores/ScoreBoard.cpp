@@ -154,8 +154,8 @@ void ScoreBoard::showTables()
     movesList_.clear();
     timeNames_.clear();
     const int sizeIndex = side_ - 2;
-    const ScoreTable &moves = scores_.tables(1, sizeIndex);
-    const ScoreTable &times = scores_.tables(2, sizeIndex);
+    const ScoreTable &moves = scores_.tables(ScoreMode::Moves, sizeIndex);
+    const ScoreTable &times = scores_.tables(ScoreMode::Time, sizeIndex);
     for (std::size_t place = 0; place < kPlaces; ++place) {
         movesNames_.addItem(QString::fromStdString(moves.names[place]));
         movesList_.addItem(resultText(moves.values[place], false));

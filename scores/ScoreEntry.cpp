@@ -198,9 +198,9 @@ void ScoreEntry::record()
     // A result is entered only where it placed at the solving move; a count
     // that would read as an empty place records nothing.
     if (result_.moves >= 0 && result_.moves < kEmptyScore && result_.movesRank <= kPlaces)
-        scores_.tables.insert(1, sizeIndex, result_.moves, name);
+        scores_.tables.insert(ScoreMode::Moves, sizeIndex, result_.moves, name);
     if (result_.timeRank <= kPlaces)
-        scores_.tables.insert(2, sizeIndex, result_.seconds, name);
+        scores_.tables.insert(ScoreMode::Time, sizeIndex, result_.seconds, name);
     scores_.save();
 
     hide();

@@ -2,17 +2,17 @@
 
 namespace tilemere {
 
-ScoreTable &ScoreTables::operator()(int scoreMode, int sizeIndex)
+ScoreTable &ScoreTables::operator()(ScoreMode scoreMode, int sizeIndex)
 {
-    return tables_[static_cast<std::size_t>((scoreMode - 1) * 4 + (sizeIndex - 1))];
+    return tables_[static_cast<std::size_t>((static_cast<int>(scoreMode) - 1) * 4 + (sizeIndex - 1))];
 }
 
-const ScoreTable &ScoreTables::operator()(int scoreMode, int sizeIndex) const
+const ScoreTable &ScoreTables::operator()(ScoreMode scoreMode, int sizeIndex) const
 {
-    return tables_[static_cast<std::size_t>((scoreMode - 1) * 4 + (sizeIndex - 1))];
+    return tables_[static_cast<std::size_t>((static_cast<int>(scoreMode) - 1) * 4 + (sizeIndex - 1))];
 }
 
-std::int16_t ScoreTables::rank(int scoreMode, int sizeIndex, std::int32_t value) const
+std::int16_t ScoreTables::rank(ScoreMode scoreMode, int sizeIndex, std::int32_t value) const
 {
     const auto &table = (*this)(scoreMode, sizeIndex);
     for (int place = 1; place <= kPlaces; ++place)
@@ -21,7 +21,7 @@ std::int16_t ScoreTables::rank(int scoreMode, int sizeIndex, std::int32_t value)
     return kNotPlaced;
 }
 
-void ScoreTables::insert(int scoreMode, int sizeIndex, std::int32_t value, const std::string &playerName)
+void ScoreTables::insert(ScoreMode scoreMode, int sizeIndex, std::int32_t value, const std::string &playerName)
 {
     const int place = rank(scoreMode, sizeIndex, value);
     if (place > kPlaces)
@@ -37,7 +37,7 @@ void ScoreTables::insert(int scoreMode, int sizeIndex, std::int32_t value, const
 
 void ScoreTables::clearSide(int boardSide)
 {
-    for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
+    for (ScoreMode scoreMode : kScoreModes) {
         auto &table = (*this)(scoreMode, boardSide - 2);
         table.values.fill(kEmptyScore);
         table.names.fill(kClearedName);

@@ -19,22 +19,27 @@ struct ScoreTable {
     bool operator==(const ScoreTable &) const = default;
 };
 
-// scoreMode: 1 = moves, 2 = time. sizeIndex: board side - 2, so 1..4.
+// Which result a table ranks. The numbers are part of the store's value
+// names ("1STATS1VAL" holds move counts).
+enum class ScoreMode { Moves = 1, Time = 2 };
+inline constexpr std::array<ScoreMode, 2> kScoreModes{ScoreMode::Moves, ScoreMode::Time};
+
+// sizeIndex: board side - 2, so 1..4.
 // Every value 0 and every name empty until the store has loaded, so nothing
 // places in tables that were never read.
 class ScoreTables {
 public:
-    // Preconditions: 1 <= scoreMode <= 2, 1 <= sizeIndex <= 4.
-    ScoreTable &operator()(int scoreMode, int sizeIndex);
-    const ScoreTable &operator()(int scoreMode, int sizeIndex) const;
+    // Precondition: 1 <= sizeIndex <= 4.
+    ScoreTable &operator()(ScoreMode scoreMode, int sizeIndex);
+    const ScoreTable &operator()(ScoreMode scoreMode, int sizeIndex) const;
 
     // The place 1..10 that value would take in the table, or 11. A result goes
     // behind every equal one, so a tie with the tenth place does not enter.
-    std::int16_t rank(int scoreMode, int sizeIndex, std::int32_t value) const;
+    std::int16_t rank(ScoreMode scoreMode, int sizeIndex, std::int32_t value) const;
 
     // Inserts (value, playerName) at its place, moving later places down and
     // dropping the tenth. A result that does not place changes nothing.
-    void insert(int scoreMode, int sizeIndex, std::int32_t value, const std::string &playerName);
+    void insert(ScoreMode scoreMode, int sizeIndex, std::int32_t value, const std::string &playerName);
 
     // Empties both tables of one board side (3..6).
     void clearSide(int boardSide);

@@ -118,6 +118,9 @@ void showMessage(QWidget *owner, const QString &text, const QString &title)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
+    // Messages carry file names and paths handed from outside; as rich text
+    // "<img src=/dev/zero>" in one would have Qt read that file.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -2,9 +2,14 @@
 // One game per score store. Each game saves its whole tables, so of two games
 // sharing a store the one that closed last would drop the other's results. The
 // first game holds a lock on a file beside the store and listens on a local
-// socket beside it; a second start reaches it there, asks it to come forward,
-// and ends. A plain socket rather than Qt's network module, which would cost
-// every start its libraries.
+// socket in the user's runtime folder; a second start reaches it there, asks
+// it to come forward, and ends. A plain socket rather than Qt's network
+// module, which would cost every start its libraries.
+//
+// Anything the user runs can connect, so requests are read a little at a time
+// as they arrive, never waited for: at most 8 connections at once, 1 second
+// and kMaxRequestBytes each, and what is not a well-formed request is dropped
+// without a word.
 
 #include <QObject>
 #include <QString>
@@ -29,16 +34,24 @@ public:
     // game that crashed holds nothing. Call once, at start-up. handedPath:
     // what the desktop handed this start (a picture or folder, absolute, or
     // a file:// address), passed on to the running game; may be empty.
+    // The tokens that let the running game come forward are taken from this
+    // start's environment.
     bool claim(const QString &handedPath = {});
+
+    // Where a second start finds this game; for tests.
+    QByteArray socketPath() const { return socketPath_; }
 
 signals:
     // A second start asked for this game's visible window, handing on what
-    // the desktop handed it (empty when nothing).
-    void raiseRequested(const QString &handedPath);
+    // the desktop handed it (empty when nothing) and its desktop's tokens
+    // for bringing a window forward (empty when it had none).
+    void raiseRequested(const QString &handedPath, const QByteArray &activationToken,
+                        const QByteArray &startupId);
 
 private:
     void listen();
-    void takeRequests();
+    void takeConnections();
+    void readFrom(int socket);
     void askRunningGameToComeForward(const QString &handedPath);
 
     QString lockPath_;
@@ -46,6 +59,7 @@ private:
     QByteArray socketPath_;
     int listener_ = -1;
     std::unique_ptr<QSocketNotifier> requests_;
+    int openConnections_ = 0;
 };
 
 } // namespace tilemere

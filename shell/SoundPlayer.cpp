@@ -4,9 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QThread>
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace tilemere {
 
@@ -88,7 +92,11 @@ std::optional<WaveSound> readWave(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestWaveFile)
         return {};
-    const QByteArray bytes = file.readAll();
+    return decodeWave(file.read(kLargestWaveFile));
+}
+
+std::optional<WaveSound> decodeWave(const QByteArray &bytes)
+{
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return {};
 
@@ -148,14 +156,77 @@ void SoundPlayer::beep()
         QApplication::beep();
 }
 
+SoundPlayer::~SoundPlayer()
+{
+    stopThread();
+}
+
 void SoundPlayer::playForReal(const QString &path)
 {
+    startThread();
+    {
+        const std::lock_guard lock(pendingLock_);
+        pending_ = path;
+        if (std::exchange(posted_, true))
+            return; // the thread has not taken the last one yet; it takes this instead
+    }
+    QMetaObject::invokeMethod(onThread_, [this] { playPending(); }, Qt::QueuedConnection);
+}
+
+void SoundPlayer::startThread()
+{
+    if (thread_)
+        return;
+    thread_ = new QThread;
+    thread_->setObjectName(QStringLiteral("sound"));
+    onThread_ = new QObject;
+    onThread_->moveToThread(thread_);
+    thread_->start();
+    // The audio objects go before the application does.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, onThread_,
+                     [this] { stopThread(); }, Qt::DirectConnection);
+}
+
+void SoundPlayer::stopThread()
+{
+    if (!thread_)
+        return;
+    QMetaObject::invokeMethod(onThread_, [this] {
+        waveOutput_.reset();
+        loaded_.clear();
+        onThread_->deleteLater();
+    }, Qt::QueuedConnection);
+    thread_->quit();
+    if (thread_->wait(1000)) {
+        delete thread_;
+    } else {
+        // Held up by a sound server that does not answer. It is left to the
+        // end of the program rather than waited for, and the program ends
+        // before the audio library's own clean-up, which would wait for it.
+        // Whatever the program had to save was saved before it quit.
+        std::atexit([] {
+            std::fflush(nullptr);
+            std::_Exit(EXIT_SUCCESS);
+        });
+    }
+    thread_ = nullptr;
+    onThread_ = nullptr;
+}
+
+void SoundPlayer::playPending()
+{
+    QString path;
+    {
+        const std::lock_guard lock(pendingLock_);
+        path = std::exchange(pending_, QString());
+        posted_ = false;
+    }
     auto found = loaded_.constFind(path);
     if (found == loaded_.constEnd()) {
         std::optional<WaveSound> sound = readWave(path);
         if (!sound) {
             // Not remembered: a file put right later plays.
-            beep();
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [this] { beep(); }, Qt::QueuedConnection);
             return;
         }
         found = loaded_.insert(path, std::move(*sound));

@@ -1,6 +1,9 @@
 #pragma once
 // One sound at a time, each file read once and kept. A missing or unplayable
-// file beeps; without an audio device the game stays silent. The audio output
+// file beeps; without an audio device the game stays silent. Reading, the
+// sound server's connection and the playing all happen on a thread of their
+// own: a server that does not answer (stopped, hung) holds up only that
+// thread, never the window, and clicks made meanwhile are not queued up. The audio output
 // lives in a module of its own (WaveOutput.cpp), loaded on the first sound:
 // Qt Multimedia brings the sound server's and the network's libraries, which
 // would otherwise cost every start.
@@ -12,7 +15,11 @@
 #include <QHash>
 #include <QString>
 
+class QThread;
+class QObject;
+
 #include <memory>
+#include <mutex>
 #include <optional>
 
 namespace tilemere {
@@ -40,10 +47,13 @@ using WaveOutputFactory = WaveOutput *(*)();
 // widened to 32. Nothing when the file is missing, unreadable, not a WAV
 // file, compressed, or holds no whole frame.
 std::optional<WaveSound> readWave(const QString &path);
+// The same for a file's bytes, as read.
+std::optional<WaveSound> decodeWave(const QByteArray &bytes);
 
 class SoundPlayer final : public SoundOutput {
 public:
     static SoundPlayer &instance();
+    ~SoundPlayer() override;
 
     // A missing file beeps; an existing one goes to the installed output, or
     // is played for real.
@@ -54,12 +64,22 @@ public:
 private:
     SoundPlayer() = default;
     void playForReal(const QString &path);
+    void startThread();
+    void stopThread();
+    // On the sound thread only.
+    void playPending();
     WaveOutput *waveOutput();
 
+    SoundOutput *output_ = nullptr;
+    QThread *thread_ = nullptr;
+    QObject *onThread_ = nullptr; // lives on thread_, so what is posted to it runs there
+    std::mutex pendingLock_;
+    QString pending_; // the latest sound asked for; a newer one replaces it
+    bool posted_ = false;
+    // Used on the sound thread only.
     QHash<QString, WaveSound> loaded_;
     std::unique_ptr<WaveOutput> waveOutput_;
     bool moduleTried_ = false;
-    SoundOutput *output_ = nullptr;
 };
 
 } // namespace tilemere

@@ -30,8 +30,8 @@ public:
         if (device.isNull())
             return; // no audio device: the game goes on silently
 
-        // Owned by the application, so it goes away before the audio backend does.
-        auto *sink = new QAudioSink(device, sound.format, QCoreApplication::instance());
+        // Made, played and deleted on the sound thread, with this output.
+        auto *sink = new QAudioSink(device, sound.format, &owner_);
         auto *source = new QBuffer(sink);
         source->setData(sound.samples);
         source->open(QIODevice::ReadOnly);
@@ -57,6 +57,7 @@ private:
         sink_ = nullptr;
     }
 
+    QObject owner_;             // of every sink, so they go with this output
     QPointer<QAudioSink> sink_; // the sound playing or last played
 };
 

@@ -52,7 +52,7 @@ Contents readContents(const store::StoreText &text)
     else
         unused(soundName);
 
-    for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
+    for (ScoreMode scoreMode : kScoreModes) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
             ScoreTable &table = contents.tables(scoreMode, sizeIndex);
             const QString valuesName = tableValuesName(scoreMode, sizeIndex);
@@ -88,7 +88,7 @@ void writeContents(QSettings &settings, const Contents &contents)
                              static_cast<qsizetype>(contents.solvingData.size()));
     settings.setValue(QLatin1String(kSolvingDataName), solving);
     settings.setValue(QLatin1String(kSoundOptionsName), packLittleEndian(contents.soundOptions));
-    for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
+    for (ScoreMode scoreMode : kScoreModes) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
             const ScoreTable &table = contents.tables(scoreMode, sizeIndex);
             settings.setValue(tableValuesName(scoreMode, sizeIndex), packLittleEndian(table.values));
@@ -131,6 +131,8 @@ void ScoreStore::load(ScoreTables &tables)
         return;
     }
     const Contents contents = readContents(*text);
+    known_ = text->stamp;
+    knownComplete_ = contents.complete;
     tables = contents.tables;
     soundOptions_ = contents.soundOptions;
     solvingData_ = contents.solvingData;
@@ -147,9 +149,19 @@ void ScoreStore::save(const ScoreTables &tables)
         reportFailure();
         return;
     }
-    // Judged again now: the file may have changed since the load.
-    const auto onDisk = store::readStoreText(path);
-    if (!onDisk || (!readContents(*onDisk).complete && !store::setAsideDamagedStore(path))) {
+    // Judged again when the file changed since it was last read or written
+    // (another copy of the game saved meanwhile, or the player replaced it).
+    const auto stamp = store::stampOf(path);
+    bool complete = knownComplete_;
+    if (!stamp || stamp != known_) {
+        const auto onDisk = store::readStoreText(path);
+        if (!onDisk) {
+            reportFailure();
+            return;
+        }
+        complete = readContents(*onDisk).complete;
+    }
+    if (!complete && !store::setAsideDamagedStore(path)) {
         reportFailure(); // never write over what could not be kept
         return;
     }
@@ -164,8 +176,13 @@ void ScoreStore::save(const ScoreTables &tables)
     settings.sync();
     // The checks above can pass and the write still fail (the disk filled,
     // the folder changed meanwhile); that is the store not being writable.
-    if (settings.status() == QSettings::AccessError)
+    if (settings.status() == QSettings::AccessError) {
         reportFailure();
+        known_.reset();
+        return;
+    }
+    known_ = store::stampOf(path);
+    knownComplete_ = true;
 }
 
 } // namespace tilemere

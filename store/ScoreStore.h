@@ -2,11 +2,14 @@
 // The score tables and two reserved blocks, kept between runs in the user's
 // settings: $XDG_CONFIG_HOME/Ostrel/Brackwater-Tilemere.conf, group "1.0".
 
+#include "StoreReader.h"
+
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace tilemere {
 
@@ -44,6 +47,10 @@ private:
 
     FailureReporter reportFailure_;
     bool loadFailed_ = false;
+    // The file as last read or written, and whether all of it could be used:
+    // a save reads the file again only when it has changed since.
+    std::optional<store::FileStamp> known_;
+    bool knownComplete_ = true;
     // Kept and written back; nothing in the program uses them.
     std::array<std::int16_t, 4> soundOptions_{1, 1, 1, 1};
     std::array<std::uint8_t, 6> solvingData_{};

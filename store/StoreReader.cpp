@@ -8,7 +8,9 @@
 #include <QSet>
 #include <QStringList>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
@@ -22,10 +24,10 @@ namespace {
 // one of its values and is skipped without being held in memory.
 constexpr qsizetype kLongestLine = 64 * 1024;
 
-bool isMissingFile(const QString &path)
+FileStamp stampFrom(const struct stat &info)
 {
-    struct stat info;
-    return ::stat(QFile::encodeName(path).constData(), &info) != 0 && errno == ENOENT;
+    return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 bool isUtf8(QByteArrayView bytes)
@@ -228,37 +230,63 @@ private:
 
 } // namespace
 
+std::optional<FileStamp> stampOf(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return stampFrom(info);
+}
+
 std::optional<StoreText> readStoreText(const QString &path)
 {
     StoreText text;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (isMissingFile(path))
+    // Without O_NONBLOCK a FIFO in the file's place would hold the start
+    // until something wrote to it.
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0) {
+        if (errno == ENOENT)
             return text;
         return std::nullopt;
     }
+    struct stat info;
+    QFile file;
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return std::nullopt;
+    }
     text.exists = true;
+    text.stamp = stampFrom(info);
     LineReader reader(text);
     bool first = true;
+    // One buffer for every line: asking Qt for a line of up to 64 KiB makes
+    // it allocate that much for each.
+    QByteArray buffer(kLongestLine + 2, '\0');
+    const auto readLine = [&]() -> QByteArrayView {
+        const qint64 got = file.readLine(buffer.data(), buffer.size());
+        return got > 0 ? QByteArrayView(buffer.constData(), got) : QByteArrayView();
+    };
     while (!file.atEnd()) {
-        QByteArray chunk = file.readLine(kLongestLine + 1);
+        QByteArrayView chunk = readLine();
         if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
             return std::nullopt;
         if (!chunk.endsWith('\n') && !file.atEnd()) {
             text.flawed = true;
-            while (!file.atEnd() && !file.readLine(kLongestLine + 1).endsWith('\n')) {
+            while (!file.atEnd() && !readLine().endsWith('\n')) {
             }
             first = false;
             continue;
         }
         if (first && chunk.startsWith("\xEF\xBB\xBF"))
-            chunk.remove(0, 3); // a byte-order mark, which QSettings skips too
+            chunk = chunk.sliced(3); // a byte-order mark, which QSettings skips too
         first = false;
         if (chunk.endsWith('\n'))
             chunk.chop(1);
         // QSettings ends a line at "\r" as well as "\n".
-        for (const QByteArray &line : chunk.split('\r'))
-            reader.read(line);
+        for (qsizetype end; (end = chunk.indexOf('\r')) >= 0; chunk = chunk.sliced(end + 1))
+            reader.read(chunk.first(end));
+        reader.read(chunk);
     }
     return text;
 }

@@ -22,8 +22,20 @@ struct RawValue {
     bool operator==(const RawValue &) const = default;
 };
 
+// Tells whether a file is still the one that was read: same file, size and
+// modification time.
+struct FileStamp {
+    quint64 device = 0, inode = 0;
+    qint64 size = 0, modifiedNs = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+
+// The file's stamp now; nothing when it cannot be looked at (or is missing).
+std::optional<FileStamp> stampOf(const QString &path);
+
 struct StoreText {
     bool exists = false;
+    std::optional<FileStamp> stamp; // of the file read, when one was
     // The store's own values found in its group; names not listed are missing.
     QHash<QString, RawValue> values;
     // Something in the file could not be read cleanly: a line that is not a
@@ -32,8 +44,9 @@ struct StoreText {
     bool flawed = false;
 };
 
-// Nothing when the file exists but cannot be read; a missing file reads as
-// empty.
+// Nothing when the file exists but cannot be read, or is not a plain file (a
+// FIFO, a device, a link to one: opened without waiting, and never read); a
+// missing file reads as empty.
 std::optional<StoreText> readStoreText(const QString &path);
 
 } // namespace tilemere::store

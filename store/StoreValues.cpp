@@ -5,14 +5,14 @@
 
 namespace tilemere::store {
 
-QString tableValuesName(int scoreMode, int sizeIndex)
+QString tableValuesName(ScoreMode scoreMode, int sizeIndex)
 {
-    return QStringLiteral("%1STATS%2VAL").arg(scoreMode).arg(sizeIndex);
+    return QStringLiteral("%1STATS%2VAL").arg(static_cast<int>(scoreMode)).arg(sizeIndex);
 }
 
-QString placeNameName(int scoreMode, int sizeIndex, int place)
+QString placeNameName(ScoreMode scoreMode, int sizeIndex, int place)
 {
-    return QStringLiteral("%1STATS%2_%3").arg(scoreMode).arg(sizeIndex).arg(place);
+    return QStringLiteral("%1STATS%2_%3").arg(static_cast<int>(scoreMode)).arg(sizeIndex).arg(place);
 }
 
 std::array<QString, kValueCount> allValueNames()
@@ -21,7 +21,7 @@ std::array<QString, kValueCount> allValueNames()
     std::size_t next = 0;
     names[next++] = QString::fromLatin1(kSolvingDataName);
     names[next++] = QString::fromLatin1(kSoundOptionsName);
-    for (int scoreMode = 1; scoreMode <= 2; ++scoreMode) {
+    for (ScoreMode scoreMode : kScoreModes) {
         for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex) {
             names[next++] = tableValuesName(scoreMode, sizeIndex);
             for (int place = 1; place <= 10; ++place)

@@ -2,6 +2,8 @@
 // The 90 values of the score store: their names, byte layouts and the checks a
 // stored value must pass before it is used.
 
+#include "ScoreTables.h"
+
 #include <QByteArray>
 #include <QtEndian>
 #include <QString>
@@ -25,9 +27,9 @@ inline constexpr qsizetype kTableValuesSize = 40;
 inline constexpr qsizetype kNameBufferSize = 25;
 inline constexpr int kValueCount = 90;
 
-// scoreMode 1..2, sizeIndex 1..4, place 1..10.
-QString tableValuesName(int scoreMode, int sizeIndex); // "1STATS1VAL"
-QString placeNameName(int scoreMode, int sizeIndex, int place); // "2STATS4_10"
+// sizeIndex 1..4, place 1..10.
+QString tableValuesName(ScoreMode scoreMode, int sizeIndex); // "1STATS1VAL"
+QString placeNameName(ScoreMode scoreMode, int sizeIndex, int place); // "2STATS4_10"
 // All 90 names in the order they are written.
 std::array<QString, kValueCount> allValueNames();
 

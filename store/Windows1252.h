@@ -1,7 +1,9 @@
 #pragma once
 // Names are kept in the Windows "ANSI" code page 1252, so a score file moved
 // between this program and its older Windows releases reads the same, and the
-// 25-byte name limit counts the same bytes. Qt has no codec for it.
+// 25-byte name limit counts the same bytes. This module alone knows the code
+// page; Qt's codec for it keeps the store byte-exact (every byte reads back as
+// itself), so no table of our own is needed.
 
 #include <QByteArray>
 #include <QString>

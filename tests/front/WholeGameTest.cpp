@@ -46,7 +46,7 @@ TEST(WholeGame, SolvedThreeByThreeIsRecordedShownAndKept)
     EXPECT_EQ(observed.programEnds, 1);
     tilemere::ScoreBook next;
     next.load();
-    EXPECT_EQ(next.tables(1, 1).names[0], "Tess");
-    EXPECT_EQ(next.tables(1, 1).values[0], static_cast<std::int32_t>(clicks.size()));
-    EXPECT_EQ(next.tables(2, 1).values[0], seconds);
+    EXPECT_EQ(next.tables(tilemere::ScoreMode::Moves, 1).names[0], "Tess");
+    EXPECT_EQ(next.tables(tilemere::ScoreMode::Moves, 1).values[0], static_cast<std::int32_t>(clicks.size()));
+    EXPECT_EQ(next.tables(tilemere::ScoreMode::Time, 1).values[0], seconds);
 }

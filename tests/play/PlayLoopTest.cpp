@@ -3,6 +3,8 @@
 #include "PlayFixture.h"
 #include "ScoreTables.h"
 
+#include <QThread>
+
 #include <array>
 
 constexpr const char *kOneMoveFromSolved = "1 2 3/4 5 6/7 9 8";
@@ -112,6 +114,18 @@ TEST_F(PlayScreenTest, ClockTicksEverySecondShowingMinutesAndTwoDigitSeconds)
     }
 }
 
+// A window held up (by a slow disk, a busy machine) misses ticks; the clock
+// still shows the time played, once, when it gets to run again.
+TEST_F(PlayScreenTest, TheClockMakesUpSecondsMissedWhileTheWindowWasHeldUp)
+{
+    ASSERT_TRUE(startGame(3));
+    QThread::msleep(2600);
+    form().catchUpClock();
+    EXPECT_EQ(game.elapsedSeconds, 3);
+    form().catchUpClock();
+    EXPECT_EQ(text("timeLabel"), QLatin1String("0:03")) << "counted once";
+}
+
 // The solving click claps and congratulates and fixes the result: the clock
 // stops, and later clicks, even before the first win tick, change nothing.
 // The yellow label passes 60 points at the 26th tick (8.25 + 52) and is reset
@@ -124,7 +138,7 @@ TEST_F(PlayScreenTest, EveryWinFixesTheResultAndEndsInTheScoreEntryAndANewGameCa
         {"FirstPlace", tilemere::kEmptyScore, 1}, {"NoPlace", 1, tilemere::kNotPlaced}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        for (int mode = 1; mode <= 2; ++mode) // every place of both 3 x 3 tables
+        for (tilemere::ScoreMode mode : tilemere::kScoreModes) // every place of both 3 x 3 tables
             scores.tables(mode, 1).values.fill(row.tableValue);
         ASSERT_TRUE(startGame(3));
         setBoard(kOneMoveFromSolved);

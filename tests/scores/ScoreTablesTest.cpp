@@ -11,7 +11,7 @@ using tilemere::ScoreTables;
 
 TEST(ScoreTablesTest, TablesNeverLoadedTakeNothing)
 {
-    EXPECT_EQ(ScoreTables().rank(2, 4, 1), tilemere::kNotPlaced);
+    EXPECT_EQ(ScoreTables().rank(tilemere::ScoreMode::Time, 4, 1), tilemere::kNotPlaced);
 }
 
 // On the 4x4 move table, the given values then empty places, names "p1".."p10".
@@ -32,7 +32,7 @@ TEST(ScoreTablesTest, RankAndInsert)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         ScoreTables tables;
-        auto &table = tables(1, 2);
+        auto &table = tables(tilemere::ScoreMode::Moves, 2);
         std::vector<std::string> names;
         for (int place = 0; place < tilemere::kPlaces; ++place) {
             table.values[place] = place < int(row.before.size()) ? row.before[place] : E;
@@ -43,8 +43,8 @@ TEST(ScoreTablesTest, RankAndInsert)
             names.insert(names.begin() + row.rank - 1, "new");
             names.pop_back();
         }
-        EXPECT_EQ(tables.rank(1, 2, row.result), row.rank);
-        tables.insert(1, 2, row.result, "new");
+        EXPECT_EQ(tables.rank(tilemere::ScoreMode::Moves, 2, row.result), row.rank);
+        tables.insert(tilemere::ScoreMode::Moves, 2, row.result, "new");
         EXPECT_EQ(std::vector<std::int32_t>(table.values.begin(), table.values.end()), row.after);
         EXPECT_EQ(std::vector<std::string>(table.names.begin(), table.names.end()), names);
     }
@@ -54,21 +54,21 @@ TEST(ScoreTablesTest, ClearingOneSizeLeavesTheOthersAndTablesRankIndependently)
 {
     ScoreTables tables;
     for (int table = 0; table < 8; ++table) {
-        tables(table / 4 + 1, table % 4 + 1).values.fill(100 + table);
-        tables(table / 4 + 1, table % 4 + 1).names.fill("kept");
+        tables(tilemere::kScoreModes[table / 4], table % 4 + 1).values.fill(100 + table);
+        tables(tilemere::kScoreModes[table / 4], table % 4 + 1).names.fill("kept");
     }
     ScoreTables expected = tables;
     tables.clearSide(4);
-    for (int mode = 1; mode <= 2; ++mode) {
+    for (tilemere::ScoreMode mode : tilemere::kScoreModes) {
         expected(mode, 2).values.fill(kEmptyScore);
         expected(mode, 2).names.fill("Anonymous");
     }
     EXPECT_TRUE(tables == expected);
 
     tables.clearSide(3);
-    tables.insert(2, 1, 30, "fast");
-    EXPECT_EQ(tables.rank(2, 1, 40), 2);
-    EXPECT_EQ(tables.rank(1, 1, 40), 1);
+    tables.insert(tilemere::ScoreMode::Time, 1, 30, "fast");
+    EXPECT_EQ(tables.rank(tilemere::ScoreMode::Time, 1, 40), 2);
+    EXPECT_EQ(tables.rank(tilemere::ScoreMode::Moves, 1, 40), 1);
 }
 
 } // namespace

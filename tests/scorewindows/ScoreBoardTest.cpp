@@ -11,11 +11,11 @@ TEST(ScoreBoardTest, ShowsAndClearsOneSizeOnly)
     removeStore();
     ScoreBook book;
     for (int side = 3; side <= 6; ++side) {
-        fill(book, 1, side, {side * 10, side * 11}, "m" + std::to_string(side) + "-");
-        fill(book, 2, side, {0, 5, 59, 60, 75, 600, 3599, 3600, 32766}, "t" + std::to_string(side) + "-");
+        fill(book, tilemere::ScoreMode::Moves, side, {side * 10, side * 11}, "m" + std::to_string(side) + "-");
+        fill(book, tilemere::ScoreMode::Time, side, {0, 5, 59, 60, 75, 600, 3599, 3600, 32766}, "t" + std::to_string(side) + "-");
     }
-    book.tables(1, 4).values[2] = -1;
-    book.tables(2, 4).values[9] = -75;
+    book.tables(tilemere::ScoreMode::Moves, 4).values[2] = -1;
+    book.tables(tilemere::ScoreMode::Time, 4).values[9] = -75;
     const tilemere::ScoreTables before = book.tables;
     ScoreBoard board(book, 6);
     board.show();
@@ -32,8 +32,8 @@ TEST(ScoreBoardTest, ShowsAndClearsOneSizeOnly)
     EXPECT_EQ(lists(board), emptyLists(QStringLiteral("Anonymous")));
     const tilemere::ScoreTables stored = reloaded();
     for (int sizeIndex = 1; sizeIndex <= 4; ++sizeIndex)
-        for (int scoreMode : {1, 2}) {
-            SCOPED_TRACE(testing::Message() << "mode " << scoreMode << ", side " << sizeIndex + 2);
+        for (tilemere::ScoreMode scoreMode : tilemere::kScoreModes) {
+            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(scoreMode) << ", side " << sizeIndex + 2);
             EXPECT_TRUE(stored(scoreMode, sizeIndex) == book.tables(scoreMode, sizeIndex));
             EXPECT_EQ(stored(scoreMode, sizeIndex) == before(scoreMode, sizeIndex), sizeIndex != 4);
         }

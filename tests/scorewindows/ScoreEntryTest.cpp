@@ -44,10 +44,10 @@ TEST(ScoreEntryTest, OkRecordsOnceWhatTheStoreKeepsAndLeavingRecordsNothing)
         removeStore();
         ScoreBook book;
         book.load();
-        fill(book, 1, 4, {40, 50, 60}, "m");
-        fill(book, 2, 4, {100}, "t");
+        fill(book, tilemere::ScoreMode::Moves, 4, {40, 50, 60}, "m");
+        fill(book, tilemere::ScoreMode::Time, 4, {100}, "t");
         const tilemere::ScoreTables before = book.tables;
-        ScoreEntry entry(book, result57(book.tables.rank(1, 2, 57), book.tables.rank(2, 2, 83)));
+        ScoreEntry entry(book, result57(book.tables.rank(tilemere::ScoreMode::Moves, 2, 57), book.tables.rank(tilemere::ScoreMode::Time, 2, 83)));
         entry.show();
         type(nameBox(&entry), row.typed);
         ModalPlayer player;
@@ -65,7 +65,7 @@ TEST(ScoreEntryTest, OkRecordsOnceWhatTheStoreKeepsAndLeavingRecordsNothing)
         if (row.recorded.isNull()) {
             EXPECT_EQ(entry.result(), QDialog::Rejected);
             EXPECT_TRUE(book.tables == before);
-            EXPECT_EQ(reloaded()(1, 2).names[0], "Anononymous") << "nothing was saved";
+            EXPECT_EQ(reloaded()(tilemere::ScoreMode::Moves, 2).names[0], "Anononymous") << "nothing was saved";
             continue;
         }
         entry.record(); // a second Ok, as a second Enter or click while the board is up
@@ -92,16 +92,16 @@ TEST(ScoreEntryTest, ResultIsRecordedOnlyWhereItStillPlaces)
         SCOPED_TRACE(timeRank);
         removeStore();
         ScoreBook book;
-        fill(book, 1, 4, {40}, "m");
-        fill(book, 2, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "t");
-        const tilemere::ScoreTable fullTimes = book.tables(2, 2);
+        fill(book, tilemere::ScoreMode::Moves, 4, {40}, "m");
+        fill(book, tilemere::ScoreMode::Time, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "t");
+        const tilemere::ScoreTable fullTimes = book.tables(tilemere::ScoreMode::Time, 2);
         ScoreEntry entry(book, result57(2, timeRank));
         entry.show();
         ModalPlayer player;
         click(entry, "okButton");
         EXPECT_EQ(player.boards, 1);
-        EXPECT_EQ(reloaded()(1, 2).values[1], 57);
-        EXPECT_TRUE(reloaded()(2, 2) == fullTimes);
+        EXPECT_EQ(reloaded()(tilemere::ScoreMode::Moves, 2).values[1], 57);
+        EXPECT_TRUE(reloaded()(tilemere::ScoreMode::Time, 2) == fullTimes);
     }
 }
 

@@ -32,7 +32,7 @@ inline void removeStore()
 
 // Table (scoreMode, side) holds values from place 1 on, the rest empty, and
 // the names prefix + "1" .. prefix + "10".
-inline void fill(ScoreBook &book, int scoreMode, int side, std::initializer_list<std::int32_t> values,
+inline void fill(ScoreBook &book, tilemere::ScoreMode scoreMode, int side, std::initializer_list<std::int32_t> values,
                  const std::string &prefix)
 {
     auto &table = book.tables(scoreMode, side - 2);

@@ -6,9 +6,15 @@
 #include "SoundPlayer.h"
 #include "WindowTestMain.h"
 
+#include "Mutations.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -95,6 +101,32 @@ TEST(ShellServicesTest, HelpWebSiteAndSoundsUseTheRightFiles)
     tilemere::setApplicationFolder({});
 }
 
+// File names come from outside: one that spells markup is shown as written,
+// and a picture it names is never read (with /dev/zero that ran out of memory).
+TEST(ShellServicesTest, MessagesShowOutsideTextAsWritten)
+{
+    QTemporaryDir temporary;
+    const QString picture = temporary.filePath(QStringLiteral("big.png"));
+    QImage(400, 400, QImage::Format_RGB32).save(picture);
+    const QString text = QStringLiteral("<b>x</b> <img src=%1> is not a picture the game can open.").arg(picture);
+    QString shown;
+    int shownHeight = 0;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            shown = label->text();
+            shownHeight = label->sizeHint().height();
+            if (label->textFormat() != Qt::PlainText)
+                shown += QStringLiteral(" (as markup)");
+        }
+        box->accept();
+    });
+    tilemere::showMessage(nullptr, text, QStringLiteral("Brackwater-Tilemere"));
+    EXPECT_EQ(shown.toStdString(), text.toStdString());
+    EXPECT_LT(shownHeight, 100) << "one line of text, not the picture";
+}
+
 // The size is fixed; left is a thirtieth of the screen width, top a
 // fifteenth of its height, the pixel rounded either way. (The caption is
 // checked by the front and play screens' tests.)
@@ -109,6 +141,41 @@ TEST(ShellTest, WindowGetsItsFixedPlace)
     EXPECT_LT(qAbs(window.y() - screen.height() / 15.0), 1.0) << window.y();
     window.resize(900, 700); // later resizing cannot change the size
     EXPECT_EQ(window.size(), QSize(749, 483));
+}
+
+// Damaged copies of real sounds: each is refused or gives whole frames of a
+// format an output can take, never more samples than the file held.
+TEST(WaveFileTest, DamagedFilesAreRefusedOrGiveWholeFrames)
+{
+    const auto wave = [](quint16 tag, quint16 channels, quint16 bits, const QByteArray &extra) {
+        const quint16 frame = channels * bits / 8;
+        const QByteArray format = little(tag) + little(channels) + little<quint32>(22050) +
+                                  little<quint32>(22050u * frame) + little(frame) + little(bits);
+        QByteArray samples(600, '\0');
+        for (int i = 0; i < samples.size(); ++i)
+            samples[i] = char(i * 7);
+        const QByteArray body = "fmt " + little<quint32>(format.size()) + format + extra + "data" +
+                                little<quint32>(samples.size()) + samples;
+        return "RIFF" + little<quint32>(4 + body.size()) + "WAVE" + body;
+    };
+    const QByteArray seeds[] = {wave(1, 1, 16, {}), wave(1, 2, 24, {}), wave(3, 2, 32, "LIST" + little(3) + "abc\0")};
+    tilemere::testing::Mutator mutator(4242);
+    int played = 0;
+    for (int round = 0; round < 5000; ++round) {
+        const QByteArray input = mutator.mutate(seeds[round % std::size(seeds)]);
+        const auto sound = tilemere::decodeWave(input);
+        if (!sound)
+            continue;
+        ++played;
+        SCOPED_TRACE(input.toHex().left(120).constData());
+        const int frame = sound->format.bytesPerFrame();
+        ASSERT_GT(frame, 0);
+        EXPECT_EQ(sound->samples.size() % frame, 0);
+        EXPECT_GT(sound->samples.size(), 0);
+        EXPECT_LE(sound->samples.size(), input.size() * 4 / 3) << "24-bit samples widen by a third, no more";
+        EXPECT_TRUE(sound->format.sampleRate() >= 1000 && sound->format.sampleRate() <= 768000);
+    }
+    EXPECT_GT(played, 0);
 }
 
 TEST(WaveFileTest, PlayableFilesAndWhatTheOutputGets)

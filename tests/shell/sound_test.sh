@@ -94,4 +94,15 @@ listen restart 0.15 1200 click.wav@100 click.wav@130
 # A solve cuts the last click off and the applause plays whole.
 listen solve 0.4 1500 click.wav@100 claps.wav@130
 
-echo "PASSED: silent without a server, and every sound came out whole with one"
+# A server that has stopped answering (as a hung audio service): the window
+# keeps answering while sounds are asked for, and the program still ends.
+kill -STOP "$server_pid"
+output=$(timeout -s QUIT 30 "$probe" "$work/app" 1500 click.wav@100 click.wav@300 claps.wav@500 click.wav@700 2>&1)
+status=$?
+kill -CONT "$server_pid"
+echo "stopped server: $output"
+[ "$status" -eq 0 ] || fail "with a stopped sound server the program ended with $status (124: it hung)"
+longest=$(echo "$output" | sed -n 's/^longest wait \([0-9]*\) ms$/\1/p')
+[ -n "$longest" ] && [ "$longest" -lt 100 ] || fail "with a stopped sound server the window waited ${longest:-?} ms"
+
+echo "PASSED: silent without a server, every sound came out whole with one, and a stopped one held nothing up"

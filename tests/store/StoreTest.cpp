@@ -6,14 +6,18 @@
 #include "ScoreTables.h"
 #include "Windows1252.h"
 
+#include "Mutations.h"
+
 #include <QtCore>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
+#include <future>
 #include <optional>
 #include <set>
 
@@ -31,8 +35,8 @@ ScoreTables tablesOf(const std::function<std::int32_t(int)> &value, const std::f
     ScoreTables tables;
     for (int table = 0; table < 8; ++table)
         for (int place = 0; place < tilemere::kPlaces; ++place) {
-            tables(table / 4 + 1, table % 4 + 1).values[place] = value(place);
-            tables(table / 4 + 1, table % 4 + 1).names[place] = name(table, place);
+            tables(tilemere::kScoreModes[table / 4], table % 4 + 1).values[place] = value(place);
+            tables(tilemere::kScoreModes[table / 4], table % 4 + 1).names[place] = name(table, place);
         }
     return tables;
 }
@@ -138,9 +142,9 @@ TEST_F(StoreTest, NamesAreKeptAsCodePage1252HoldsThemUpToTwentyFourBytes)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
         ScoreTables tables = wellFilled();
-        tables(2, 3).names[4] = row.typed.toStdString();
+        tables(tilemere::ScoreMode::Time, 3).names[4] = row.typed.toStdString();
         newStore().save(tables);
-        tables(2, 3).names[4] = row.kept.toStdString();
+        tables(tilemere::ScoreMode::Time, 3).names[4] = row.kept.toStdString();
         EXPECT_EQ(loaded(), tables);
     }
 }
@@ -206,7 +210,7 @@ TEST_F(StoreTest, AFlawedStoreKeepsWhatItCanReadAndTheFileIsKeptAsideWhenAnythin
         newStore().save(expected);
         const QByteArray damaged = row.damage(fileBytes(path()));
         writeFile(damaged);
-        auto &table = expected(1, 1);
+        auto &table = expected(tilemere::ScoreMode::Moves, 1);
         for (int place : row.emptied)
             table.values[place - 1] = kEmptyScore;
         for (int place : row.unnamed)
@@ -253,12 +257,12 @@ TEST_F(StoreTest, AStoreThatCannotBeReadOrWrittenIsReportedAndNoScoreIsLost)
 
         ScoreTables tables = loaded();
         EXPECT_EQ(reports, QStringList{" Error Failerd"});
-        EXPECT_EQ(tables(2, 1).values[0], row.firstResult);
+        EXPECT_EQ(tables(tilemere::ScoreMode::Time, 1).values[0], row.firstResult);
         EXPECT_EQ(store->loadFailed(), row.firstResult == 0);
         if (row.unlockedBeforeClose)
             chmod(locked.constData(), 0755);
         tables.clearSide(4);
-        tables.insert(1, 2, 7, "New");
+        tables.insert(tilemere::ScoreMode::Moves, 2, 7, "New");
         store->save(tables);
         EXPECT_EQ(reports.size(), row.closeSaves ? 1 : 2) << "a close that saves nothing says so";
         chmod(locked.constData(), 0755);
@@ -266,6 +270,67 @@ TEST_F(StoreTest, AStoreThatCannotBeReadOrWrittenIsReportedAndNoScoreIsLost)
             EXPECT_EQ(loaded(), tables) << "the scores read at start and the result won since";
         else
             EXPECT_EQ(fileBytes(path()), before) << "nothing written";
+    }
+}
+
+// What stands in the file's place and is not a file is never waited on: the
+// start goes on at once and reports it as an unreadable store, and no save
+// writes through it.
+TEST_F(StoreTest, AFifoOrDeviceInTheFilesPlaceIsReportedAtOnce)
+{
+    const struct { const char *what; std::function<bool(const QByteArray &)> make; } rows[] = {
+        {"a FIFO", [](const QByteArray &at) { return mkfifo(at.constData(), 0600) == 0; }},
+        {"a link to a FIFO", [](const QByteArray &at) {
+             return mkfifo((at + ".fifo").constData(), 0600) == 0 && symlink((at + ".fifo").constData(), at.constData()) == 0;
+         }},
+        {"a link to a device", [](const QByteArray &at) { return symlink("/dev/zero", at.constData()) == 0; }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        useNewFolder();
+        reports.clear();
+        QDir().mkpath(QFileInfo(path()).path());
+        const QByteArray at = QFile::encodeName(path());
+        ASSERT_TRUE(row.make(at));
+        ScoreTables tables = wellFilled();
+        auto loading = std::async(std::launch::async, [&] {
+            store.emplace(newStore()).load(tables);
+        });
+        if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << "the load waits on it";
+            ::close(::open(at.constData(), O_WRONLY | O_NONBLOCK)); // lets a FIFO's reader go
+            loading.wait();
+            continue;
+        }
+        EXPECT_EQ(reports, QStringList{" Error Failerd"});
+        EXPECT_EQ(tables, wellFilled()) << "left as they were";
+        store->save(tables);
+        EXPECT_EQ(reports.size(), 2) << "the save writes nothing and says so";
+        struct stat info {};
+        EXPECT_EQ(lstat(at.constData(), &info), 0);
+        EXPECT_FALSE(S_ISREG(info.st_mode)) << "not replaced";
+    }
+}
+
+// Thousands of damaged copies of a real store, read in this process: each
+// loads, as tables a game could have made. (fuzz_store.py also saves each.)
+TEST_F(StoreTest, DamagedCopiesOfARealStoreLoadAsPossibleTables)
+{
+    const QByteArray sample = fileBytes(STORE_SAMPLE_PATH);
+    ASSERT_FALSE(sample.isEmpty());
+    tilemere::testing::Mutator mutator(1208);
+    for (int round = 0; round < 2000; ++round) {
+        const QByteArray content = mutator.mutate(sample);
+        writeFile(content);
+        ScoreTables tables = wellFilled();
+        store.emplace(newStore()).load(tables);
+        ASSERT_TRUE(reports.isEmpty()) << "a file that can be read is never a failed load: " << content.toHex().constData();
+        for (int table = 0; table < 8; ++table)
+            for (int place = 0; place < tilemere::kPlaces; ++place) {
+                const auto &scores = tables(tilemere::kScoreModes[table / 4], table % 4 + 1);
+                ASSERT_TRUE(scores.values[place] >= 0 && scores.values[place] <= kEmptyScore) << round;
+                ASSERT_LE(tilemere::toWindows1252(QString::fromStdString(scores.names[place])).size(), 24) << round;
+            }
     }
 }
 

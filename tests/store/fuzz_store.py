@@ -42,7 +42,25 @@ WRONG_TYPES = [b'Ann, Bea', b'@ByteArray(Ann)', b'5', b'@Invalid()', b'@Rect(1 2
                b'@ByteArray(' + b'\\0' * 39 + b')', b'@ByteArray(' + b'\\xff' * 40 + b')', b'\\x12345', b'"a" "b']
 VARIANTS = [b'@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)', b'@Variant(\\0\\0\\0\\xc\\0\\0\\0(' + b'\\x1' * 40 + b')',
             b'@Variant(', b'a, @Variant(\\0\\0\\0\\x7f)', b'@DateTime(\\0\\0\\0\\x1)']
+# Serialised byte arrays whose stated length is 0, 1, 2^31-1 and 2^32-1, and escapes past any character.
+AWKWARD_LENGTHS = [b'@Variant(\\0\\0\\0\\xc' + length + b')' for length in
+                   (b'\\0\\0\\0\\0', b'\\0\\0\\0\\x1', b'\\x7f\\xff\\xff\\xff', b'\\xff\\xff\\xff\\xff')]
+AWKWARD_LENGTHS += [b'\\x' + b'f' * 40, b'\\777777777', b'@ByteArray(' + b'\\x' + b'1' * 9 + b')']
+
+
+def doubled_stretch(content):
+    lines = content.split(b'\n')
+    at = rng.randrange(len(lines))
+    return b'\n'.join(lines[:at] + lines[at:at + rng.randrange(1, 12)] * 2 + lines[at:])
+
+
 KINDS = {
+    'awkward length': lambda b: edit_line(b, new_value(AWKWARD_LENGTHS)),
+    'doubled stretch': doubled_stretch,
+    'group given again': lambda b: b + b'\n[1.0]\n' + rng.choice(sample.split(b'\n')[1:]).replace(b'=', b'=@ByteArray(x)', 1),
+    'NUL bytes': lambda b: edit_line(b, lambda line: [line[:(at := rng.randrange(len(line) + 1))] + b'\0' * rng.randrange(1, 5)
+                                                      + line[at:]]),
+    'line past any value': lambda b: edit_line(b, lambda line: [line + b'A' * rng.choice([65535, 65536, 65537, 300000])]),
     'flipped bit': lambda b: change_byte(b, lambda byte: byte ^ (1 << rng.randrange(8))),
     'random byte': lambda b: change_byte(b, lambda byte: rng.randrange(256)),
     'cut file': lambda b: b[:rng.randrange(len(b))],

@@ -31,7 +31,7 @@ static int saveRepeatedly(const char *name, long saves)
     ScoreStore store([](const QString &) { std::_Exit(2); });
     ScoreTables tables;
     for (int table = 0; table < 8; ++table)
-        tables(table / 4 + 1, table % 4 + 1).names.fill(name);
+        tables(tilemere::kScoreModes[table / 4], table % 4 + 1).names.fill(name);
     for (long done = 0; saves == 0 || done < saves; ++done) {
         store.save(tables);
         if (done == 0)
@@ -70,7 +70,7 @@ static int loadAndPrint(const QString &file)
     ScoreTables tables;
     store.load(tables);
     for (int table = 0; table < 8; ++table) {
-        const auto &scores = tables(table / 4 + 1, table % 4 + 1);
+        const auto &scores = tables(tilemere::kScoreModes[table / 4], table % 4 + 1);
         for (int place = 0; place < tilemere::kPlaces; ++place)
             std::printf("%d %d %d %d %s\n", table / 4 + 1, table % 4 + 1, place + 1, scores.values[place],
                         QByteArray::fromStdString(scores.names[place]).toPercentEncoding().constData());
