@@ -22,7 +22,7 @@ if $sanitize; then
 fi
 
 install_missing "${BUILD_PACKAGES[@]}" libx11-dev libxtst-dev xvfb openbox python3 pulseaudio pulseaudio-utils sox \
-    desktop-file-utils appstream sway grim wtype
+    desktop-file-utils appstream sway grim wtype debhelper dpkg-dev lintian
 build_program
 cd "$TILEMERE_BUILD"
 # Window tests draw offscreen; the few that start the real program get an X
