@@ -51,7 +51,7 @@ for wanted in "$folder/brackwater-tilemere" "$folder/brackwater-tilemere-sound.s
 done
 ! grep -q '^/usr/bin/\|^/usr/local/' <<< "$files" || fail "the package installs outside Debian's places"
 
-lintian --no-tag-display-limit "$deb" > "$session/lintian.log" 2>&1 || true
+lintian --tag-display-limit 0 "$deb" > "$session/lintian.log" 2>&1 || true
 cat "$session/lintian.log"
 ! grep -q '^E:' "$session/lintian.log" || fail "lintian reports errors"
 
