@@ -22,9 +22,10 @@ if $sanitize; then
 fi
 
 install_missing "${BUILD_PACKAGES[@]}" libx11-dev libxtst-dev xvfb openbox python3 pulseaudio pulseaudio-utils sox \
-    desktop-file-utils appstream
+    desktop-file-utils appstream sway grim wtype debhelper dpkg-dev lintian
 build_program
 cd "$TILEMERE_BUILD"
 # Window tests draw offscreen; the few that start the real program get an X
-# server and window manager of their own, started inside the test.
+# server and window manager, or a headless Wayland compositor, of their own,
+# started inside the test.
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@"

@@ -1,5 +1,6 @@
 // The program: the front screen, and through it everything else.
 #include "Shell.h"
+#include "DisplayPlatform.h"
 #include "FrontScreen.h"
 #include "Game.h"
 #include "PngFile.h"
@@ -52,6 +53,9 @@ void keepHeapsSmall()
 int main(int argc, char *argv[])
 {
     keepHeapsSmall();
+    // Qt would abort (status 134) on a display it cannot open.
+    if (!tilemere::prepareDisplay())
+        return 1;
     QApplication app(argc, argv);
     // Lets the desktop match the running windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tilemere"));
@@ -74,7 +78,7 @@ int main(int argc, char *argv[])
     // The state of this run, handed to the windows that need it.
     tilemere::Game game;
     tilemere::ScoreBook scores(
-        [](const QString &message) { tilemere::showMessage(nullptr, message, QString()); });
+        [](const QString &message) { tilemere::showMessage(tilemere::windowToBlock(), message, QString()); });
     tilemere::FrontScreen front(game, scores);
     // The title bar and task bar take the icon from the window at any time;
     // read once the window is drawn, it does not hold up the first frame.

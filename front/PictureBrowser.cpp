@@ -12,7 +12,9 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <functional>
@@ -40,33 +42,64 @@ void returnFreedMemory()
 // first time: when the frame has been handed to the display server, and when
 // the server has it. (A paint is handed over only when the event that caused
 // it is done; the server then still has to copy it, which work started on
-// every core at once would slow down on a machine with few.)
+// every core at once would slow down on a machine with few.) An X server
+// has it once it answers a round trip. A Wayland compositor says so with
+// the frame callback of that commit, which is what an update request waits
+// for there; a compositor that sends none (the window hidden) is not waited
+// for beyond a frame or two.
 class FirstFrameWatcher : public QObject {
 public:
     FirstFrameWatcher(QWidget &watched, std::function<void()> handedOver, std::function<void()> shown)
-        : QObject(&watched), handedOver_(std::move(handedOver)), shown_(std::move(shown))
+        : QObject(&watched), watched_(watched), handedOver_(std::move(handedOver)), shown_(std::move(shown))
     {
         watched.installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *object, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, [handedOver = handedOver_, shown = shown_] {
-                handedOver();
-                // One round trip: the server answers once it has dealt
-                // with everything sent before, the frame included.
-                QGuiApplication::sync();
-                shown();
-            });
-            deleteLater();
+        if (object == &watched_ && event->type() == QEvent::Paint) {
+            watched_.removeEventFilter(this);
+            QTimer::singleShot(0, this, &FirstFrameWatcher::frameHandedOver);
+        } else if (object == frameWindow_ && event->type() == QEvent::UpdateRequest) {
+            frameTaken();
         }
         return false;
     }
 
 private:
+    void frameHandedOver()
+    {
+        handedOver_();
+        const QString platform = QGuiApplication::platformName();
+        QWindow *window = watched_.window()->windowHandle();
+        if (platform.startsWith(QLatin1String("wayland")) && window) {
+            frameWindow_ = window;
+            window->installEventFilter(this);
+            window->requestUpdate();
+            QTimer::singleShot(kLongestFrameWait, this, &FirstFrameWatcher::frameTaken);
+            return;
+        }
+        if (platform == QLatin1String("xcb"))
+            QGuiApplication::sync();
+        frameTaken();
+    }
+
+    void frameTaken()
+    {
+        if (done_)
+            return;
+        done_ = true;
+        if (frameWindow_)
+            frameWindow_->removeEventFilter(this);
+        shown_();
+        deleteLater();
+    }
+
+    static constexpr int kLongestFrameWait = 50; // ms
+    QWidget &watched_;
+    QPointer<QWindow> frameWindow_;
+    bool done_ = false;
     std::function<void()> handedOver_;
     std::function<void()> shown_;
 };

@@ -298,7 +298,7 @@ void PlayScreen::finishWin()
     result.seconds = game_.elapsedSeconds;
     result.movesRank = movesRank_;
     result.timeRank = timeRank_;
-    QPointer<ScoreEntry> scoreEntry = new ScoreEntry(scores_, result);
+    QPointer<ScoreEntry> scoreEntry = new ScoreEntry(scores_, result, this);
     emit scoreEntryOpened(scoreEntry.data());
     if (scoreEntry)
         scoreEntry->exec();

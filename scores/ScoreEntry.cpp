@@ -63,8 +63,8 @@ QString keepableName(const QString &typed)
     return folded.left(kNameLength);
 }
 
-ScoreEntry::ScoreEntry(ScoreBook &scores, const WinResult &result)
-    : QDialog(nullptr), scores_(scores), result_(result)
+ScoreEntry::ScoreEntry(ScoreBook &scores, const WinResult &result, QWidget *parent)
+    : QDialog(parent), scores_(scores), result_(result)
 {
     setObjectName(QStringLiteral("scoreEntry"));
     setWindowModality(Qt::ApplicationModal);
@@ -204,7 +204,8 @@ void ScoreEntry::record()
     scores_.save();
 
     hide();
-    ScoreBoard board(scores_, result_.side);
+    // Its parent is the window this one blocked: this one is hidden now.
+    ScoreBoard board(scores_, result_.side, parentWidget());
     board.exec();
     accept();
 }

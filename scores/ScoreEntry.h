@@ -40,7 +40,9 @@ QString resultWithPlace(const QString &result, std::int16_t rank);
 class ScoreEntry : public QDialog {
     Q_OBJECT
 public:
-    ScoreEntry(ScoreBook &scores, const WinResult &result);
+    // parent: the window it blocks, the play screen. The score board that
+    // follows gets it too, so neither can fall behind it.
+    ScoreEntry(ScoreBook &scores, const WinResult &result, QWidget *parent = nullptr);
 
     // Records the result under the typed name where it placed, saves, and
     // shows the score board. Only the first call records.

@@ -34,10 +34,11 @@ install_missing() {
 # qt6-image-formats-plugins reads WebP and TIFF; libheif HEIC, HEIF and AVIF;
 # libdeflate reads and writes the thumbnail cache's PNG files; qt6-l10n-tools
 # and qt6-tools-dev build the translations, qt6-translations-l10n has Qt's
-# own for its dialogs.
+# own for its dialogs; qt6-wayland lets the game run natively in a Wayland
+# session.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-comic-neue
     qt6-image-formats-plugins libjpeg-dev libheif-dev libdeflate-dev qt6-l10n-tools qt6-tools-dev
-    qt6-translations-l10n)
+    qt6-translations-l10n qt6-wayland)
 
 # Configures once, then builds what changed: the targets named, or everything.
 build_program() {

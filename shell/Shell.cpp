@@ -111,6 +111,18 @@ bool resourceFolderPresent(const QString &path)
     return dir.exists() && dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System).size() > 0;
 }
 
+QWidget *windowToBlock()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !(window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip))
+            return window;
+    return nullptr;
+}
+
 void showMessage(QWidget *owner, const QString &text, const QString &title)
 {
     if (messageHandler()) {

@@ -66,6 +66,12 @@ QImage loadArtwork(const QString &gfxFolder, const QString &gfxName, double devi
 // A resource folder counts as present when it exists and can be listed.
 bool resourceFolderPresent(const QString &path);
 
+// The window a message must stay in front of: the dialog waiting for an
+// answer, else the active window, else any window shown; nullptr before the
+// first window shows. A compositor that raises the clicked window keeps a
+// message in front only of the window that is its parent.
+QWidget *windowToBlock();
+
 // A plain message box: the text, an OK button, no icon. Returns when closed.
 void showMessage(QWidget *owner, const QString &text, const QString &title);
 // Tests see the messages here instead of in a box; an empty handler restores the box.

@@ -38,6 +38,8 @@ TEST(WholeGame, SolvedThreeByThreeIsRecordedShownAndKept)
     const std::int16_t seconds = front.game.elapsedSeconds;
     EXPECT_EQ(player.entryShown, QStringList({"3x3", moves + " (First place)"}));
     EXPECT_EQ(player.title, QStringLiteral("3x3 Score Board"));
+    EXPECT_EQ(player.entryParent, &front->playScreen());
+    EXPECT_EQ(player.boardParent, &front->playScreen());
     EXPECT_EQ(QStringList({player.shown[0][0], player.shown[1][0], player.shown[3][0]}),
               QStringList({"Tess", moves, tilemere::minutesAndSeconds(seconds)}));
     EXPECT_TRUE(front->isVisible() && !front->playScreen().isVisible());

@@ -84,12 +84,14 @@ struct ModalPlayer {
             if (auto *entry = qobject_cast<tilemere::ScoreEntry *>(modal);
                 entry && entry->isVisible() && !this->name.isNull() && entryShown.isEmpty()) {
                 entryShown << text(*entry, "levelLabel") << text(*entry, "movesLabel");
+                entryParent = entry->parentWidget();
                 auto *box = entry->findChild<QLineEdit *>("nameEdit");
                 QTest::keyClicks(box, this->name);
                 // Answered from the event loop, so that this timer can see the board that follows.
                 QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_Return); });
             } else if (auto *board = qobject_cast<tilemere::ScoreBoard *>(modal); board && board->isVisible()) {
                 ++boards;
+                boardParent = board->parentWidget();
                 title = text(*board, "titleLabel");
                 shown = lists(*board);
                 click(*board, "closeButton");
@@ -100,6 +102,9 @@ struct ModalPlayer {
     QString name, title;
     QStringList entryShown;
     int boards = 0;
+    // The windows the score windows were given as parents: the window each
+    // blocks, or a compositor may raise that one over them.
+    QWidget *entryParent = nullptr, *boardParent = nullptr;
     QList<QStringList> shown = QList<QStringList>(4);
     QTimer poll;
 };
