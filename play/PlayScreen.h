@@ -19,6 +19,7 @@ namespace tilemere {
 
 class BoardView;
 class ClickLabel;
+class LinkButton;
 class RoundedRect;
 struct Game;
 struct ScoreBook;
@@ -78,6 +79,7 @@ private:
     void toggleSound();
     void returnToFront();
     void resetLinks();
+    void setUpKeyboard();
 
     // The game (PlayScreenGame.cpp).
     bool isPlaying() const;
@@ -114,16 +116,16 @@ private:
     QTimer *clockTimer_;   // the playing clock, 1000 ms
     QTimer *winTimer_;     // the win animation, 80 ms
     QTimer *shuffleTimer_; // the animated shuffle, 10 ms a move
-    ClickLabel *soundSwitch_;
+    LinkButton *soundSwitch_;
     RoundedRect *backShape_;
     RoundedRect *moreGamesShape_;
-    ClickLabel *moreGamesLink_;
+    LinkButton *moreGamesLink_;
     QWidget *separatorLine_;
     BoardView *boardView_;
     QLabel *congratsLabel_;
     ClickLabel *logoLink_;
-    ClickLabel *helpLink_;
-    ClickLabel *backButton_;
+    LinkButton *helpLink_;
+    LinkButton *backButton_;
 };
 
 } // namespace tilemere

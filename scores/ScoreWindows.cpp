@@ -48,10 +48,9 @@ QString placeWord(std::int16_t rank)
     return QString::fromLatin1(ordinals[static_cast<std::size_t>(rank - 1)]);
 }
 
-void styleButtonLabel(QLabel &label, double pointSize)
+void styleButtonLabel(LinkButton &label, double pointSize)
 {
     label.setFont(captionFont(pointSize));
-    label.setAlignment(Qt::AlignCenter);
     setColours(label, kButtonBlue, kWhite);
     // The rounded rectangle behind shows through the label's corners.
     label.setAutoFillBackground(false);

@@ -26,8 +26,8 @@ QSize clientSizeFor(int outerWidthTwips, int outerHeightTwips);
 // The word of a place 1..10 ("First" .. "Tenth"); empty outside that range.
 QString placeWord(std::int16_t rank);
 
-// Makes label a button label of a score window: centred caption on a
+// Makes label a button of a score window: centred caption on a
 // rounded rectangle, white on blue.
-void styleButtonLabel(QLabel &label, double pointSize);
+void styleButtonLabel(LinkButton &label, double pointSize);
 
 } // namespace tilemere

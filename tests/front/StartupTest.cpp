@@ -61,11 +61,13 @@ TEST(LinkHighlight, StaysUntilThePointerReachesBareBackground)
     Started front(folder);
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        auto *link = front.child<QLabel>(row.link);
+        auto *link = front.child(row.link);
         QWidget *next = *row.thenOver ? front.child(row.thenOver) : front.front.get();
         QTest::mouseMove(front.front.get(), QPoint(10, 200));
         QTest::mouseMove(link, link->rect().center());
         EXPECT_EQ(link->palette().color(QPalette::WindowText).name(), QStringLiteral("#ffa953"));
+        EXPECT_GE(link->width(), link->fontMetrics().horizontalAdvance(static_cast<QAbstractButton *>(link)->text()))
+            << "bold, the text still fits";
         QTest::mouseMove(next, row.spot.x() < 0 ? next->rect().center() : row.spot);
         EXPECT_EQ(link->palette().color(QPalette::WindowText).name(), row.stillHighlighted ? "#ffa953" : "#ffffff");
         EXPECT_EQ(link->font().bold(), row.stillHighlighted);
