@@ -121,7 +121,7 @@ private:
     bool secondOfDouble_ = false;
 };
 
-// Makes a control that takes the focus draw the design's orange frame
+// Makes a control that takes the focus draw the game's orange frame
 // around itself while it has the focus, once the keyboard brought it there
 // (Tab, or a key typed into it); a click alone shows nothing new.
 void showFocusFrame(QWidget &control);
