@@ -2,14 +2,14 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QMenu>
 #include <QSignalBlocker>
+#include <QSocketNotifier>
 #include <QStorageInfo>
-#include <QStyleOptionComboBox>
-#include <QStylePainter>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,166 +20,66 @@ bool volumeHolds(const QString &root, const QString &folder)
     return folder == root || folder.startsWith(root + QLatin1Char('/'));
 }
 
-int indexOfVolumeHolding(const QStringList &roots, const QString &folder)
-{
-    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    int best = -1;
-    for (int i = 0; i < roots.size(); ++i) {
-        if (volumeHolds(roots[i], absolute) && (best < 0 || roots[i].size() > roots[best].size()))
-            best = i;
-    }
-    return best;
-}
-
 } // namespace
 
-DriveList::DriveList(QWidget *parent) : QWidget(parent)
+DriveList::DriveList(QWidget *parent, VolumeSource source) : QComboBox(parent), source_(std::move(source))
 {
+    setAccessibleName(QStringLiteral("Drives"));
     setFocusPolicy(Qt::WheelFocus);
-    setAttribute(Qt::WA_Hover);
-    listaccess::describe(*this, QAccessible::ComboBox);
-    setVolumes(mountedVolumeRoots());
-    const QSignalBlocker quiet(this);
-    showVolumeOf(QDir::currentPath());
+    connect(this, &QComboBox::activated, this, [this](int index) { emit volumePicked(itemText(index)); });
+    shownFolder_ = QDir::currentPath();
+    readVolumes();
+    watchMounts();
 }
 
-void DriveList::setVolumes(const QStringList &roots)
+void DriveList::setVolumeSource(VolumeSource source)
 {
-    roots_ = roots;
-    current_ = roots_.isEmpty() ? -1 : 0;
-    update();
-}
-
-void DriveList::setCurrentIndex(int index)
-{
-    if (index < 0 || index >= count() || index == current_)
-        return;
-    current_ = index;
-    update();
-    listaccess::highlightMoved(*this, drive());
-    emit currentIndexChanged(index);
+    source_ = std::move(source);
+    readVolumes();
 }
 
 void DriveList::showVolumeOf(const QString &folder)
 {
-    const int index = indexOfVolumeHolding(roots_, folder);
-    if (index >= 0)
-        setCurrentIndex(index);
-}
-
-void DriveList::showVolumes()
-{
-    // Dressed as the style's drop-down of a combo box: no column for check
-    // marks or icons (a property the styles read for that), the window's grey.
-    // It runs in the game's own event loop, as a combo box's does, so that
-    // nothing waits inside this call while the volumes are shown.
-    auto *volumes = new QMenu(this);
-    volumes->setAttribute(Qt::WA_DeleteOnClose);
-    volumes->setProperty("_q_isComboBoxPopupItem", true);
-    QPalette grey = volumes->palette();
-    grey.setColor(QPalette::Base, grey.color(QPalette::Window).darker(108)); // lightened again for menus
-    volumes->setPalette(grey);
-    volumes->setFont(font());
-    volumes->setMinimumWidth(width());
-    QAction *shown = nullptr;
+    shownFolder_ = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    int best = -1;
     for (int i = 0; i < count(); ++i) {
-        QAction *volume = volumes->addAction(roots_[i]);
-        connect(volume, &QAction::triggered, this, [this, i] { setCurrentIndex(i); });
-        if (i == current_)
-            shown = volume;
+        const QString root = itemText(i);
+        if (volumeHolds(root, shownFolder_) && (best < 0 || root.size() > itemText(best).size()))
+            best = i;
     }
-    connect(volumes, &QMenu::aboutToHide, this, [this] {
-        dropped_ = false;
-        update();
-    });
-    dropped_ = true;
-    update();
-    // As the style's own drop-down: the volume shown lies over the box, and
-    // the keys move on from it.
-    volumes->setActiveAction(shown);
-    volumes->popup(mapToGlobal(QPoint(0, 0)), shown);
+    if (best >= 0)
+        setCurrentIndex(best); // raises no pick: only activated does
 }
 
-void DriveList::initStyleOption(QStyleOptionComboBox &option) const
+void DriveList::readVolumes()
 {
-    option.initFrom(this);
-    option.editable = false;
-    option.frame = true;
-    option.currentText = drive();
-    option.subControls = QStyle::SC_All;
-    if (dropped_) {
-        option.state |= QStyle::State_On | QStyle::State_Sunken;
-        option.activeSubControls = QStyle::SC_ComboBoxArrow;
-    }
-}
-
-bool DriveList::event(QEvent *event)
-{
-    if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave)
-        update();
-    return QWidget::event(event);
-}
-
-void DriveList::paintEvent(QPaintEvent *)
-{
-    QStylePainter painter(this);
-    QStyleOptionComboBox option;
-    initStyleOption(option);
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
-}
-
-void DriveList::keyPressEvent(QKeyEvent *event)
-{
-    const bool alt = event->modifiers() & Qt::AltModifier;
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_PageUp:
-        alt ? showVolumes() : setCurrentIndex(current_ - 1);
-        break;
-    case Qt::Key_Down:
-    case Qt::Key_PageDown:
-        alt ? showVolumes() : setCurrentIndex(current_ + 1);
-        break;
-    case Qt::Key_Home:
-        setCurrentIndex(0);
-        break;
-    case Qt::Key_End:
-        setCurrentIndex(count() - 1);
-        break;
-    case Qt::Key_F4:
-    case Qt::Key_Space:
-        showVolumes();
-        break;
-    default:
-        if (event->text().isEmpty() || !event->text().front().isPrint() ||
-            (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            event->ignore();
-            return;
-        }
-        setCurrentIndex(search_.find(event->text(), current_, count(), [this](int i) { return roots_[i]; }));
-        event->accept();
+    const QStringList roots = source_ ? source_() : QStringList();
+    QStringList listed;
+    for (int i = 0; i < count(); ++i)
+        listed << itemText(i);
+    if (roots == listed)
         return;
-    }
-    search_.reset();
-    event->accept();
+    clear();
+    addItems(roots);
+    showVolumeOf(shownFolder_);
 }
 
-void DriveList::mousePressEvent(QMouseEvent *event)
+void DriveList::showPopup()
 {
-    event->accept();
-    if (event->button() == Qt::LeftButton)
-        showVolumes();
+    readVolumes();
+    QComboBox::showPopup();
 }
 
-void DriveList::wheelEvent(QWheelEvent *event)
+// The kernel marks the mount table as changed to whoever polls it for
+// priority data; Qt's exception notifier polls exactly that.
+void DriveList::watchMounts()
 {
-    event->accept();
-    wheelTurned_ += event->angleDelta().y();
-    const int notches = wheelTurned_ / QWheelEvent::DefaultDeltasPerStep;
-    wheelTurned_ -= notches * QWheelEvent::DefaultDeltasPerStep;
-    if (notches != 0)
-        setCurrentIndex(std::clamp(current_ - notches, 0, count() - 1));
+    const int mounts = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
+    if (mounts < 0)
+        return;
+    mountsChanged_ = new QSocketNotifier(mounts, QSocketNotifier::Exception, this);
+    connect(mountsChanged_, &QSocketNotifier::activated, this, [this] { readVolumes(); });
+    connect(this, &QObject::destroyed, [mounts] { ::close(mounts); });
 }
 
 QStringList DriveList::mountedVolumeRoots()

@@ -1,65 +1,51 @@
 #pragma once
-// The drive list: the mounted volumes, each shown by its root folder, the root "/"
-// first. Picking one is reported through currentIndexChanged.
-//
-// It looks and answers as the style's drop-down list does, drawn here: the
-// volumes drop down as a menu when asked for, so no list view is made for a
-// choice the player rarely opens.
+// The drive list: the mounted volumes, each shown by its root folder, the
+// root "/" first. Picking one, even the one shown, is reported by
+// volumePicked. The volumes are read again whenever the mounts change and
+// each time the list drops down, so a stick plugged in after start is there.
 
-#include "ListAccessibility.h"
-#include "TypeAheadSearch.h"
+#include <QComboBox>
 
-#include <QStringList>
-#include <QWidget>
+#include <functional>
 
-class QStyleOptionComboBox;
+class QSocketNotifier;
 
-class DriveList : public QWidget, public listaccess::Described {
+class DriveList : public QComboBox {
     Q_OBJECT
 public:
-    // Lists the mounted volumes and shows, without raising a change, the one
-    // holding the current working folder.
-    explicit DriveList(QWidget *parent);
+    // The roots of the mounted volumes, in the order shown.
+    using VolumeSource = std::function<QStringList()>;
 
-    // Replaces the listed volumes by these roots, in this order, showing the
-    // first; tests use it to offer a volume that cannot be opened.
-    void setVolumes(const QStringList &roots);
+    // Lists the volumes source gives and shows, without raising a pick, the
+    // one holding the current working folder.
+    explicit DriveList(QWidget *parent, VolumeSource source = mountedVolumeRoots);
+
+    // Reads the volumes from source from now on, at once.
+    void setVolumeSource(VolumeSource source);
 
     // The root folder of the volume shown.
-    QString drive() const { return roots_.value(current_); }
-    int count() const { return static_cast<int>(roots_.size()); }
-    int currentIndex() const { return current_; }
-    // Shows the volume at index, raising currentIndexChanged if it is another.
-    void setCurrentIndex(int index);
+    QString drive() const { return currentText(); }
 
-    // Shows the volume holding folder: the longest root that contains it.
-    // Raises currentIndexChanged only when that is another volume.
+    // Shows the volume holding folder, the longest root that contains it,
+    // without raising a pick; kept when the volumes are read again.
     void showVolumeOf(const QString &folder);
 
-    // Drops the volumes down, to pick one with the mouse or the keys.
-    void showVolumes();
+    // Reads the volumes again, keeping the one shown where it is still there.
+    void readVolumes();
 
-    QString highlightedText() const override { return drive(); }
+    void showPopup() override;
 
     // The mounted volumes that are ready and are folders, "/" first, then by name.
     static QStringList mountedVolumeRoots();
 
 signals:
-    void currentIndexChanged(int index);
-
-protected:
-    bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
+    // The player picked the volume with this root.
+    void volumePicked(const QString &root);
 
 private:
-    void initStyleOption(QStyleOptionComboBox &option) const;
+    void watchMounts();
 
-    QStringList roots_;
-    int current_ = -1;
-    bool dropped_ = false; // the volumes are shown
-    int wheelTurned_ = 0;  // eighths of a degree not yet used
-    TypeAheadSearch search_;
+    VolumeSource source_;
+    QString shownFolder_;
+    QSocketNotifier *mountsChanged_ = nullptr;
 };

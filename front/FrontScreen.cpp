@@ -77,7 +77,7 @@ void FrontScreen::createControls()
         "noPicturesLabel"));
     noPicturesLabel_->setFont(captionFont(14.25));
     noPicturesLabel_->hide();
-    helpLink_ = centred(named(new ClickLabel(tr("Help"), thumbnailPanel_), "helpLink"));
+    helpLink_ = named(new LinkButton(tr("Help"), thumbnailPanel_), "helpLink");
     helpLink_->setFont(captionFont(12, false, true));
     helpLink_->setToolTip(tr("Help"));
 
@@ -98,11 +98,11 @@ void FrontScreen::createControls()
     // The rounded rectangles first, so that the labels lie on top of them.
     for (int i = 0; i < 3; ++i)
         buttonShapes_[i] = named(new RoundedRect(this), "buttonShape", i);
-    scoresButton_ = named(new ClickLabel(tr("High Scores"), this), "scoresButton");
-    previousButton_ = named(new ClickLabel(tr("Previous"), this), "previousButton");
-    nextButton_ = named(new ClickLabel(tr("Next"), this), "nextButton");
-    for (ClickLabel *button : {scoresButton_, previousButton_, nextButton_})
-        centred(button)->setFont(captionFont(14.25));
+    scoresButton_ = named(new LinkButton(tr("High Scores"), this), "scoresButton");
+    previousButton_ = named(new LinkButton(tr("Previous"), this), "previousButton");
+    nextButton_ = named(new LinkButton(tr("Next"), this), "nextButton");
+    for (LinkButton *button : {scoresButton_, previousButton_, nextButton_})
+        button->setFont(captionFont(14.25));
 }
 
 void FrontScreen::createOptions()
@@ -129,9 +129,10 @@ void FrontScreen::placeControls()
                 control->setGeometry(place.twips.toPixels());
         }
     }
-    // These two size themselves to their text, keeping their left edge.
+    // The version sizes itself to its text, keeping its left edge; Help
+    // takes the width of its bold text about the same centre.
     versionLabel_->adjustSize();
-    helpLink_->adjustSize();
+    sizeLinkAboutCentre(*helpLink_);
 }
 
 void FrontScreen::applyColours()
@@ -139,14 +140,15 @@ void FrontScreen::applyColours()
     setColours(*this, kWindowBlue);
     setColours(*thumbnailPanel_, kPanelBlue);
     setColours(*browserPanel_, kPanelBlue);
-    setColours(*folderList_, kLavender);
-    setColours(*driveList_, kLavender);
+    // Text and background both, so a dark desktop leaves them readable.
+    setColours(*folderList_, kLavender, Qt::black);
+    setColours(*driveList_, kLavender, Qt::black);
     setColours(*versionLabel_, kPanelBlue, kWhite);
     setColours(*helpLink_, kPanelBlue, kWhite);
     setColours(*folderCaption_, kPanelBlue, kWhite);
     setColours(*pageLabel_, kPanelBlue, kPageNumberBlue);
     setTextColour(*noPicturesLabel_, kWhite);
-    for (ClickLabel *button : {nextButton_, previousButton_, scoresButton_})
+    for (LinkButton *button : {nextButton_, previousButton_, scoresButton_})
         setColours(*button, kButtonBlue, kWhite);
     for (RoundedRect *shape : buttonShapes_)
         shape->setFillColour(kButtonBlue);
@@ -165,17 +167,21 @@ void FrontScreen::connectSignals()
         connect(thumbnailSlots_[k], &ClickLabel::mouseMoved, this, &FrontScreen::resetLinks);
     }
     connect(browser_, &PictureBrowser::firstFrameShown, this, &FrontScreen::firstFrameShown);
-    connect(nextButton_, &ClickLabel::clicked, this, &FrontScreen::showNextPage);
-    connect(previousButton_, &ClickLabel::clicked, this, &FrontScreen::showPreviousPage);
-    connect(scoresButton_, &ClickLabel::clicked, this, &FrontScreen::showScoreBoard);
-    connect(helpLink_, &ClickLabel::clicked, this, [] { openHelp(); });
+    connect(nextButton_, &LinkButton::clicked, this, &FrontScreen::showNextPage);
+    connect(previousButton_, &LinkButton::clicked, this, &FrontScreen::showPreviousPage);
+    connect(scoresButton_, &LinkButton::clicked, this, &FrontScreen::showScoreBoard);
+    connect(helpLink_, &LinkButton::clicked, this, [] { openHelp(); });
     connect(bannerLink_, &ClickLabel::clicked, this, [] { openWebSite(); });
-    for (ClickLabel *link : {nextButton_, previousButton_, scoresButton_, helpLink_})
-        connect(link, &ClickLabel::mouseMoved, this, [this, link] { highlight(*link); });
-    connect(scoresButton_, &ClickLabel::mouseReleased, this, &FrontScreen::resetLinks);
+    for (LinkButton *link : {nextButton_, previousButton_, scoresButton_, helpLink_})
+        connect(link, &LinkButton::mouseMoved, this, [this, link] { highlight(*link); });
+    connect(scoresButton_, &LinkButton::mouseReleased, this, &FrontScreen::resetLinks);
 
-    connect(driveList_, &DriveList::currentIndexChanged, this, &FrontScreen::openDrive);
+    connect(driveList_, &DriveList::volumePicked, this, &FrontScreen::openDrive);
     connect(folderList_, &FolderList::changed, this, &FrontScreen::openFolder);
+    // Climbing out of a volume in the folder list shows the volume reached.
+    connect(folderList_, &FolderList::changed, driveList_, [this] { driveList_->showVolumeOf(folderList_->path()); });
+    // The player's order of folders, once the window is there.
+    connect(this, &FrontScreen::firstFrameShown, folderList_, [this] { folderList_->sortBy(QLocale()); });
 
     // A size is chosen by a click and by start-up alike, so both go through toggled.
     for (int side = kMinBoardSide; side <= kMaxBoardSide; ++side) {
@@ -203,14 +209,14 @@ bool FrontScreen::eventFilter(QObject *watched, QEvent *event)
     return filterKeys(watched, event) || QWidget::eventFilter(watched, event);
 }
 
-void FrontScreen::highlight(ClickLabel &link)
+void FrontScreen::highlight(LinkButton &link)
 {
     highlightLink(link);
 }
 
 void FrontScreen::resetLinks()
 {
-    for (ClickLabel *link : {nextButton_, previousButton_, scoresButton_, helpLink_}) {
+    for (LinkButton *link : {nextButton_, previousButton_, scoresButton_, helpLink_}) {
         // A disabled Help link is never highlighted and keeps its grey.
         if (link->isEnabled())
             resetLink(*link);

@@ -30,6 +30,7 @@ namespace tilemere {
 class ClickLabel;
 class DesktopHandoff;
 class PictureBrowser;
+class LinkButton;
 class PlayScreen;
 class ThumbnailFocus;
 class RoundedRect;
@@ -99,7 +100,7 @@ private:
     void placeControls();
     void applyColours();
     void connectSignals();
-    void highlight(ClickLabel &link);
+    void highlight(LinkButton &link);
     void resetLinks();
 
     void createBrowser();
@@ -134,13 +135,12 @@ private:
     ClickLabel *bannerLink_;
     QLabel *versionLabel_;
     QLabel *folderCaption_;
-    ClickLabel *helpLink_;
-    ClickLabel *scoresButton_;
-    ClickLabel *previousButton_;
-    ClickLabel *nextButton_;
+    LinkButton *helpLink_;
+    LinkButton *scoresButton_;
+    LinkButton *previousButton_;
+    LinkButton *nextButton_;
     std::array<RoundedRect *, 3> buttonShapes_;
     ThumbnailFocus *thumbnailFocus_ = nullptr;
-    QTimer *listSearch_ = nullptr; // running while the player types into a list's search
 };
 
 } // namespace tilemere

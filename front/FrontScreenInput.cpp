@@ -37,9 +37,10 @@ int sideForKey(const QKeyEvent &event)
 
 void FrontScreen::setUpKeyboard()
 {
-    // Tab goes from the lists to the thumbnails, then to the options. The
-    // options take focus from Tab only, so that a click never leaves a
-    // focus mark on them.
+    // Tab goes from the lists to the thumbnails, the page buttons, the
+    // options, High Scores and Help. The options take focus from Tab only,
+    // so that a click never leaves a focus mark on them; the buttons are
+    // made that way.
     std::array<QWidget *, kSlots> slotWidgets;
     std::copy(thumbnailSlots_.begin(), thumbnailSlots_.end(), slotWidgets.begin());
     thumbnailFocus_ = new ThumbnailFocus(*thumbnailPanel_, slotWidgets, [this] {
@@ -49,15 +50,16 @@ void FrontScreen::setUpKeyboard()
         });
     QList<QWidget *> options(sizeOptions_.begin(), sizeOptions_.end());
     options.append(animateCheck_);
-    QWidget *previous = thumbnailPanel_;
     for (QWidget *option : options) {
         option->setFocusPolicy(Qt::TabFocus);
         option->installEventFilter(this);
-        setTabOrder(previous, option);
-        previous = option;
     }
-    setTabOrder(driveList_, folderList_);
-    setTabOrder(folderList_, thumbnailPanel_);
+    const QList<QWidget *> order = QList<QWidget *>{driveList_, folderList_, thumbnailPanel_, previousButton_, nextButton_} +
+                                   options + QList<QWidget *>{scoresButton_, helpLink_};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    for (QWidget *framed : options + QList<QWidget *>{driveList_, folderList_})
+        showFocusFrame(*framed);
     // The window opens with the focus where the Tab order begins, never
     // on the thumbnails, where Enter would start a game unseen.
     driveList_->setFocus(Qt::OtherFocusReason);
@@ -66,13 +68,6 @@ void FrontScreen::setUpKeyboard()
             [this](int step) { step > 0 ? showNextPage() : showPreviousPage(); });
     connect(thumbnailFocus_, &ThumbnailFocus::slotChosen, this, &FrontScreen::startGame);
 
-    // The lists find an entry by its first letters as they are typed; a
-    // digit typed within that run searches instead of choosing a size.
-    listSearch_ = new QTimer(this);
-    listSearch_->setSingleShot(true);
-    listSearch_->setInterval(QApplication::keyboardInputInterval());
-    driveList_->installEventFilter(this);
-    folderList_->installEventFilter(this);
 }
 
 bool FrontScreen::chooseSizeByKey(const QKeyEvent &event)
@@ -84,7 +79,8 @@ bool FrontScreen::chooseSizeByKey(const QKeyEvent &event)
     return true;
 }
 
-// Keys no control took: the size keys, wherever the focus is.
+// Keys no control took: the size keys, wherever the focus is but in the
+// lists, which take every letter and digit to find an entry.
 void FrontScreen::keyPressEvent(QKeyEvent *event)
 {
     if (chooseSizeByKey(*event))
@@ -108,19 +104,11 @@ bool FrontScreen::filterKeys(QObject *watched, QEvent *event)
             const auto &key = static_cast<const QKeyEvent &>(*event);
             const bool backwards = key.key() == Qt::Key_Backtab || key.modifiers() & Qt::ShiftModifier;
             if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) {
-                backwards ? thumbnailPanel_->setFocus(Qt::BacktabFocusReason) : animateCheck_->setFocus(Qt::TabFocusReason);
+                backwards ? nextButton_->setFocus(Qt::BacktabFocusReason) : animateCheck_->setFocus(Qt::TabFocusReason);
                 return true;
             }
         }
-        return false;
     }
-    if ((watched != driveList_ && watched != folderList_) || event->type() != QEvent::KeyPress)
-        return false;
-    const auto &key = static_cast<const QKeyEvent &>(*event);
-    if (!listSearch_->isActive() && chooseSizeByKey(key))
-        return true;
-    if (!key.text().isEmpty() && key.text().front().isPrint())
-        listSearch_->start();
     return false;
 }
 

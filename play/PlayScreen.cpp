@@ -15,6 +15,8 @@
 #include <QCloseEvent>
 #include <QTimer>
 
+#include <type_traits>
+
 namespace tilemere {
 
 namespace {
@@ -48,11 +50,10 @@ template <typename Control> Control *named(Control *control, const char *name)
     return control;
 }
 
-ClickLabel *linkLabel(const QString &text, const char *name, double pointSize, bool underline, QWidget *parent)
+LinkButton *linkLabel(const QString &text, const char *name, double pointSize, bool underline, QWidget *parent)
 {
-    auto *label = named(new ClickLabel(text, parent), name);
+    auto *label = named(new LinkButton(text, parent), name);
     label->setFont(captionFont(pointSize, false, underline));
-    label->setAlignment(Qt::AlignCenter);
     return label;
 }
 
@@ -84,6 +85,7 @@ PlayScreen::PlayScreen(Game &game, ScoreBook &scores)
     logoLink_->setImage(logo, false);
     logoLink_->resize(logo.deviceIndependentSize().toSize());
     showSoundIcon();
+    setUpKeyboard();
     keepInPlace(*this);
 }
 
@@ -92,9 +94,8 @@ void PlayScreen::createControls()
     previewPanel_ = named(new QWidget(this), "previewPanel");
     previewCheck_ = named(new QCheckBox(tr("Show Preview"), previewPanel_), "previewCheck");
     previewCheck_->setFont(captionFont(12));
-    // The arrow keys belong to the board: a focused check box would take them
-    // to move the focus instead.
-    previewCheck_->setFocusPolicy(Qt::NoFocus);
+    // Tab only, so that a click leaves no focus mark on it.
+    previewCheck_->setFocusPolicy(Qt::TabFocus);
     previewPicture_ = named(new ClickLabel(previewPanel_), "previewPicture");
 
     countersPanel_ = named(new QWidget(this), "countersPanel");
@@ -114,7 +115,7 @@ void PlayScreen::createControls()
     shuffleTimer_ = named(new QTimer(this), "shuffleTimer");
     shuffleTimer_->setInterval(kAnimatedShuffleStepMs);
 
-    soundSwitch_ = named(new ClickLabel(this), "soundSwitch");
+    soundSwitch_ = named(new LinkButton(this), "soundSwitch");
     soundSwitch_->setToolTip(tr("Music ON/OFF"));
     soundSwitch_->setAccessibleName(soundSwitch_->toolTip());
 
@@ -162,8 +163,8 @@ void PlayScreen::connectSignals()
 {
     // During the shuffle no link does anything: only the board's skip and
     // closing the window act.
-    const auto onClick = [this](ClickLabel *link, auto action) {
-        connect(link, &ClickLabel::clicked, this, [this, action] {
+    const auto onClick = [this](auto *link, auto action) {
+        connect(link, &std::remove_pointer_t<decltype(link)>::clicked, this, [this, action] {
             if (!isShuffling())
                 action();
         });
@@ -174,9 +175,9 @@ void PlayScreen::connectSignals()
     onClick(helpLink_, [] { openHelp(); });
     onClick(backButton_, [this] { returnToFront(); });
     connect(previewCheck_, &QCheckBox::toggled, previewPicture_, &QWidget::setVisible);
-    connect(backButton_, &ClickLabel::mouseMoved, this, [this] { highlightLink(*backButton_); });
-    connect(helpLink_, &ClickLabel::mouseMoved, this, [this] { highlightLink(*helpLink_); });
-    connect(moreGamesLink_, &ClickLabel::mouseMoved, this, [this] { highlightLink(*moreGamesLink_, false); });
+    connect(backButton_, &LinkButton::mouseMoved, this, [this] { highlightLink(*backButton_); });
+    connect(helpLink_, &LinkButton::mouseMoved, this, [this] { highlightLink(*helpLink_); });
+    connect(moreGamesLink_, &LinkButton::mouseMoved, this, [this] { highlightLink(*moreGamesLink_, false); });
     connect(boardView_, &BoardView::mousePressed, this, &PlayScreen::onBoardPressed);
     connect(boardView_, &BoardView::mouseMoved, this, &PlayScreen::resetLinks);
     connect(boardView_, &BoardView::painted, this, [this] {
@@ -200,8 +201,7 @@ void PlayScreen::connectSignals()
 void PlayScreen::showSoundIcon()
 {
     const QImage icon = gfxPicture(game_.soundOn ? "Volume.bmp" : "MuteVolume.bmp", kVolumeIconSize, devicePixelRatioF());
-    soundSwitch_->setImage(icon, false);
-    soundSwitch_->resize(icon.deviceIndependentSize().toSize());
+    soundSwitch_->setImage(icon);
 }
 
 // The colours every new game sets again, then the preview shown again.
@@ -229,6 +229,22 @@ void PlayScreen::applyLook()
 
     previewCheck_->setChecked(true);
     previewPicture_->setVisible(true);
+}
+
+void PlayScreen::setUpKeyboard()
+{
+    // The board first, where the window's focus lands; then the controls
+    // around it. The arrow keys move tiles wherever the focus is.
+    boardView_->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(boardView_);
+    QWidget *previous = boardView_;
+    for (QWidget *control : std::initializer_list<QWidget *>{backButton_, helpLink_, moreGamesLink_, soundSwitch_, previewCheck_}) {
+        setTabOrder(previous, control);
+        previous = control;
+    }
+    showFocusFrame(*boardView_);
+    showFocusFrame(*previewCheck_);
+    passArrowKeys(*previewCheck_, *this);
 }
 
 void PlayScreen::toggleSound()

@@ -21,6 +21,7 @@ namespace tilemere {
 class AnnouncedLabel;
 class BoardView;
 class ClickLabel;
+class LinkButton;
 class RoundedRect;
 struct Game;
 struct ScoreBook;
@@ -85,6 +86,7 @@ private:
     void toggleSound();
     void returnToFront();
     void resetLinks();
+    void setUpKeyboard();
 
     // The game (PlayScreenGame.cpp).
     bool isPlaying() const;
@@ -124,16 +126,16 @@ private:
     qint64 secondsCaughtUp_ = 0;
     QTimer *winTimer_;     // the win animation, 80 ms
     QTimer *shuffleTimer_; // the animated shuffle, 10 ms a move
-    ClickLabel *soundSwitch_;
+    LinkButton *soundSwitch_;
     RoundedRect *backShape_;
     RoundedRect *moreGamesShape_;
-    ClickLabel *moreGamesLink_;
+    LinkButton *moreGamesLink_;
     QWidget *separatorLine_;
     BoardView *boardView_;
     AnnouncedLabel *congratsLabel_;
     ClickLabel *logoLink_;
-    ClickLabel *helpLink_;
-    ClickLabel *backButton_;
+    LinkButton *helpLink_;
+    LinkButton *backButton_;
 };
 
 } // namespace tilemere

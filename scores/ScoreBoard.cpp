@@ -109,19 +109,30 @@ ScoreBoard::ScoreBoard(ScoreBook &scores, int side, QWidget *parent)
         swallowMouseMoves(*label);
     styleButtonLabel(closeButton_, 14.25);
     styleButtonLabel(clearButton_, 14.25);
-    for (QLabel *label : std::initializer_list<QLabel *>{&movesTitle_, &timeTitle_, &movesNameHeading_, &timeNameHeading_, &timeHeading_,
-                          &movesHeading_, &closeButton_, &clearButton_})
+    for (QWidget *label : std::initializer_list<QWidget *>{&movesTitle_, &timeTitle_, &movesNameHeading_, &timeNameHeading_,
+                                                         &timeHeading_, &movesHeading_, &closeButton_, &clearButton_})
         fitText(*label);
     // The lists are read under their headings' names.
     movesNames_.setAccessibleName(movesTitle_.text() + u' ' + movesNameHeading_.text());
     movesList_.setAccessibleName(movesHeading_.text());
     timeNames_.setAccessibleName(timeTitle_.text() + u' ' + timeNameHeading_.text());
     timeList_.setAccessibleName(timeHeading_.text());
+    // Close first, then Clear Scores, then the tables to read row by row.
+    setTabOrder(&closeButton_, &clearButton_);
+    setTabOrder(&clearButton_, &movesNames_);
+    setTabOrder(&movesNames_, &movesList_);
+    setTabOrder(&movesList_, &timeNames_);
+    setTabOrder(&timeNames_, &timeList_);
+    for (QListWidget *list : {&movesNames_, &movesList_, &timeNames_, &timeList_}) {
+        list->setFocusPolicy(Qt::TabFocus);
+        showFocusFrame(*list);
+    }
+    closeButton_.setFocus();
 
-    connect(&closeButton_, &ClickLabel::clicked, this, &ScoreBoard::accept);
-    connect(&clearButton_, &ClickLabel::clicked, this, &ScoreBoard::clearScores);
-    connect(&closeButton_, &ClickLabel::mouseMoved, this, [this] { highlightLink(closeButton_); });
-    connect(&clearButton_, &ClickLabel::mouseMoved, this, [this] { highlightLink(clearButton_); });
+    connect(&closeButton_, &LinkButton::clicked, this, &ScoreBoard::accept);
+    connect(&clearButton_, &LinkButton::clicked, this, &ScoreBoard::clearScores);
+    connect(&closeButton_, &LinkButton::mouseMoved, this, [this] { highlightLink(closeButton_); });
+    connect(&clearButton_, &LinkButton::mouseMoved, this, [this] { highlightLink(clearButton_); });
     const auto resetButtons = [this] {
         resetLink(closeButton_);
         resetLink(clearButton_);

@@ -50,9 +50,9 @@ private:
     QListWidget timeNames_{&tablesFrame_};
     QListWidget timeList_{&tablesFrame_};
     RoundedRect closeShape_{this};
-    ClickLabel closeButton_{this};
+    LinkButton closeButton_{this};
     RoundedRect clearShape_{this};
-    ClickLabel clearButton_{this};
+    LinkButton clearButton_{this};
 };
 
 } // namespace tilemere

@@ -100,6 +100,10 @@ ScoreEntry::ScoreEntry(ScoreBook &scores, const WinResult &result, QWidget *pare
     nameEdit_.setMaxLength(kNameLength);
     nameEdit_.setAccessibleName(nameCaption_.text());
     nameEdit_.setFocus();
+    // The name, then Ok and Cancel, each framed in orange when Tab brings it.
+    setTabOrder(&nameEdit_, &okButton_);
+    setTabOrder(&okButton_, &cancelButton_);
+    showFocusFrame(nameEdit_);
     styleButtonLabel(okButton_, 14.25);
     styleButtonLabel(cancelButton_, 14.25);
     fitText(okButton_);
@@ -107,10 +111,10 @@ ScoreEntry::ScoreEntry(ScoreBook &scores, const WinResult &result, QWidget *pare
 
     connect(&nameEdit_, &QLineEdit::textEdited, this, &ScoreEntry::keepTypedName);
     connect(&nameEdit_, &QLineEdit::returnPressed, this, &ScoreEntry::record);
-    connect(&okButton_, &ClickLabel::clicked, this, &ScoreEntry::record);
-    connect(&cancelButton_, &ClickLabel::clicked, this, &ScoreEntry::reject);
-    connect(&okButton_, &ClickLabel::mouseMoved, this, [this] { highlightLink(okButton_); });
-    connect(&cancelButton_, &ClickLabel::mouseMoved, this, [this] { highlightLink(cancelButton_); });
+    connect(&okButton_, &LinkButton::clicked, this, &ScoreEntry::record);
+    connect(&cancelButton_, &LinkButton::clicked, this, &ScoreEntry::reject);
+    connect(&okButton_, &LinkButton::mouseMoved, this, [this] { highlightLink(okButton_); });
+    connect(&cancelButton_, &LinkButton::mouseMoved, this, [this] { highlightLink(cancelButton_); });
     onBackgroundMouseMove(*this, [this] {
         resetLink(okButton_);
         resetLink(cancelButton_);

@@ -73,9 +73,9 @@ private:
     QLabel movesCaption_{this};
     QLabel movesLabel_{this};
     RoundedRect okShape_{this};
-    ClickLabel okButton_{this};
+    LinkButton okButton_{this};
     RoundedRect cancelShape_{this};
-    ClickLabel cancelButton_{this};
+    LinkButton cancelButton_{this};
 };
 
 } // namespace tilemere

@@ -37,10 +37,9 @@ void placeDialog(QWidget &dialog, int outerWidthTwips, int outerHeightTwips, int
     dialog.move(screenSize.width() / screenWidthDivisor, screenSize.height() / screenHeightDivisor);
 }
 
-void styleButtonLabel(QLabel &label, double pointSize)
+void styleButtonLabel(LinkButton &label, double pointSize)
 {
     label.setFont(captionFont(pointSize));
-    label.setAlignment(Qt::AlignCenter);
     setColours(label, kButtonBlue, kWhite);
     // The rounded rectangle behind shows through the label's corners.
     label.setAutoFillBackground(false);

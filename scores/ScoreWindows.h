@@ -23,8 +23,8 @@ void placeDialog(QWidget &dialog, int outerWidthTwips, int outerHeightTwips, int
 // border are taken off, in pixels.
 QSize clientSizeFor(int outerWidthTwips, int outerHeightTwips);
 
-// Makes label a button label of a score window: centred caption on a
+// Makes label a button of a score window: centred caption on a
 // rounded rectangle, white on blue.
-void styleButtonLabel(QLabel &label, double pointSize);
+void styleButtonLabel(LinkButton &label, double pointSize);
 
 } // namespace tilemere

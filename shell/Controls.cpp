@@ -3,10 +3,16 @@
 #include "LocaleText.h"
 #include "Shell.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+
+#include <utility>
 
 namespace tilemere {
 
@@ -148,24 +154,241 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-void highlightLink(QLabel &label, bool makeBold)
+namespace {
+
+bool byKeyboard(Qt::FocusReason reason)
 {
-    if (makeBold) {
-        QFont font = label.font();
-        font.setBold(true);
-        label.setFont(font);
-    }
-    setTextColour(label, kHighlightOrange);
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
-void resetLink(QLabel &label, bool touchWeight)
+void drawFocusFrame(QWidget &control)
+{
+    QPainter painter(&control);
+    painter.setPen(kHighlightOrange);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(control.rect().adjusted(0, 0, -1, -1));
+}
+
+// Draws the frame over what the control itself paints: the control's own
+// paint event is run first, from here, and then the frame on top.
+class FocusFrame : public QObject {
+public:
+    explicit FocusFrame(QWidget &control) : QObject(&control), control_(control) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            keyboard_ = byKeyboard(static_cast<QFocusEvent *>(event)->reason());
+            control_.update();
+            break;
+        case QEvent::FocusOut:
+            keyboard_ = false;
+            control_.update();
+            break;
+        case QEvent::KeyPress:
+            if (!keyboard_) {
+                keyboard_ = true;
+                control_.update();
+            }
+            break;
+        case QEvent::Paint:
+            if (keyboard_ && control_.hasFocus()) {
+                static_cast<QObject &>(control_).event(event); // public there, dispatched to the control
+                drawFocusFrame(control_);
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QWidget &control_;
+    bool keyboard_ = false;
+};
+
+} // namespace
+
+LinkButton::LinkButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setMouseTracking(true);
+    // Tab only: a click must not leave a focus frame behind.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+LinkButton::LinkButton(const QString &text, QWidget *parent) : LinkButton(parent)
+{
+    setText(text);
+}
+
+void LinkButton::setImage(const QImage &image)
+{
+    picture_ = QPixmap::fromImage(image);
+    resize(sizeHint());
+    update();
+}
+
+QSize LinkButton::sizeHint() const
+{
+    if (!picture_.isNull())
+        return picture_.deviceIndependentSize().toSize();
+    QFont bold = font();
+    bold.setBold(true);
+    return QFontMetrics(bold).size(Qt::TextSingleLine, text());
+}
+
+void LinkButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!picture_.isNull()) {
+        const QSize size = picture_.deviceIndependentSize().toSize();
+        style()->drawItemPixmap(&painter, QRect(QPoint(), size).translated((width() - size.width()) / 2,
+                                                                            (height() - size.height()) / 2),
+                                Qt::AlignCenter, picture_);
+    } else {
+        // Drawn as a centred label draws its text, so the look is the labels' it replaced.
+        style()->drawItemText(&painter, rect(), Qt::AlignCenter, palette(), isEnabled(), text(), QPalette::WindowText);
+    }
+    if (keyboardFocus_ && hasFocus())
+        drawFocusFrame(*this);
+}
+
+void LinkButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!keyboardFocus_) {
+        keyboardFocus_ = true;
+        update();
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            event->accept();
+            click();
+            return;
+        }
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // Left to the window: on the play screen they move the tiles.
+        event->ignore();
+        return;
+    default:
+        break;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void LinkButton::mouseMoveEvent(QMouseEvent *event)
+{
+    QAbstractButton::mouseMoveEvent(event);
+    // Taken here, so that the window behind does not put the look back to rest.
+    event->accept();
+    emit mouseMoved();
+}
+
+void LinkButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    // Before the click, which may open a modal window.
+    emit mouseReleased();
+    if (std::exchange(secondOfDouble_, false)) {
+        setDown(false);
+        event->accept();
+        return;
+    }
+    QAbstractButton::mouseReleaseEvent(event);
+    event->accept();
+}
+
+// The second press of a double-click (which comes as a press, then this)
+// makes no second click: a double-click on Next turns one page.
+void LinkButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    secondOfDouble_ = event->button() == Qt::LeftButton;
+}
+
+void LinkButton::focusInEvent(QFocusEvent *event)
+{
+    keyboardFocus_ = byKeyboard(event->reason());
+    QAbstractButton::focusInEvent(event);
+    update();
+}
+
+void LinkButton::focusOutEvent(QFocusEvent *event)
+{
+    keyboardFocus_ = false;
+    QAbstractButton::focusOutEvent(event);
+    update();
+}
+
+namespace {
+
+class ArrowPass : public QObject {
+public:
+    ArrowPass(QObject *parent, QWidget &window) : QObject(parent), window_(window) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)
+            return false;
+        QCoreApplication::sendEvent(&window_, event);
+        return true;
+    }
+
+private:
+    QWidget &window_;
+};
+
+} // namespace
+
+void passArrowKeys(QWidget &control, QWidget &window)
+{
+    control.installEventFilter(new ArrowPass(&control, window));
+}
+
+void showFocusFrame(QWidget &control)
+{
+    control.installEventFilter(new FocusFrame(control));
+}
+
+void sizeLinkAboutCentre(LinkButton &link)
+{
+    // Where the regular text stood when the link was sized to it, left
+    // edge kept; the wider box grows evenly about that text.
+    const int regular = link.fontMetrics().size(Qt::TextSingleLine, link.text()).width();
+    const QSize wanted = link.sizeHint();
+    link.setGeometry(link.x() - (wanted.width() - regular) / 2, link.y(), wanted.width(), wanted.height());
+}
+
+void highlightLink(QWidget &link, bool makeBold)
+{
+    if (makeBold) {
+        QFont font = link.font();
+        font.setBold(true);
+        link.setFont(font);
+    }
+    setTextColour(link, kHighlightOrange);
+}
+
+void resetLink(QWidget &link, bool touchWeight)
 {
     if (touchWeight) {
-        QFont font = label.font();
+        QFont font = link.font();
         font.setBold(false);
-        label.setFont(font);
+        link.setFont(font);
     }
-    setTextColour(label, kWhite);
+    setTextColour(link, kWhite);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "PictureLoader.h" // loadPicture, for the windows that show pictures
 #include "Twips.h"
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
@@ -57,9 +58,10 @@ private:
     QColor fill_;
 };
 
-// A label that reports left clicks, mouse moves and releases, used for
-// links, buttons and pictures alike. Moves are swallowed, so they never reach the
-// window behind it.
+// A label that reports left clicks, mouse moves and releases, used for the
+// pictures that are no buttons of their own (the thumbnails, the banner, the
+// logo, the preview). Moves are swallowed, so they never reach the window
+// behind it.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -83,9 +85,60 @@ private:
     bool pressed_ = false;
 };
 
-// Hover look of a link label: bold (unless keepWeight) and orange; reset: regular and white.
-void highlightLink(QLabel &label, bool makeBold = true);
-void resetLink(QLabel &label, bool touchWeight = true);
+// A button or link: its text centred in the palette's text colour on the
+// widget's own background (a button's rounded shape lies behind it), or a
+// picture at its natural size. It is a real button: Tab reaches it, Space
+// and Enter press it, assistive tools see a button with its text. A
+// double-click counts as one click. The focus frame shows only once the
+// keyboard brought the focus, so a click leaves the look as it was.
+class LinkButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit LinkButton(QWidget *parent);
+    explicit LinkButton(const QString &text, QWidget *parent);
+
+    // A picture instead of text, the button taking its size.
+    void setImage(const QImage &image);
+
+    // The size of the text in bold, so that the hover look is never cut.
+    QSize sizeHint() const override;
+
+signals:
+    void mouseMoved();
+    void mouseReleased();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    QPixmap picture_;
+    bool keyboardFocus_ = false;
+    bool secondOfDouble_ = false;
+};
+
+// Makes a control that takes the focus draw the game's orange frame
+// around itself while it has the focus, once the keyboard brought it there
+// (Tab, or a key typed into it); a click alone shows nothing new.
+void showFocusFrame(QWidget &control);
+
+// Hands the arrow keys pressed on control to window instead (a check box
+// would move the focus with them).
+void passArrowKeys(QWidget &control, QWidget &window);
+
+// Sizes a text link to its bold text, centred on where its regular text
+// stands when sized to that text at its present left edge.
+void sizeLinkAboutCentre(LinkButton &link);
+
+// Hover look of a link or button: bold (unless makeBold is false) and
+// orange; reset: regular and white.
+void highlightLink(QWidget &link, bool makeBold = true);
+void resetLink(QWidget &link, bool touchWeight = true);
 
 // Makes a widget take mouse moves itself, so they do not reach its window:
 // a control without a mouse-move handler of its own neither resets nor sets

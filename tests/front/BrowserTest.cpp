@@ -14,11 +14,13 @@ TEST(Paging, NextAndPreviousStayWithinThePagesThatHoldPictures)
     const char *const oneOfOne = "Page 1 of 1 page(s)", *oneOfTwo = "Page 1 of 2 page(s)", *twoOfTwo = "Page 2 of 2 page(s)";
     const char *const last = "Page 3641 of 3641 page(s)", *beforeLast = "Page 3640 of 3641 page(s)";
     const struct { const char *name; int pictures; std::vector<std::array<const char *, 3>> steps; } rows[] = {
-        // each step: the link clicked ("" none), then the page and its label
+        // each step: the link clicked ("" none), then the page and its label;
+        // a double-click is one click
         {"NoPictures", 0, {{"", ". . . . . . . . .", ""}, {"Next", ". . . . . . . . .", ""}}},
         {"OneFullPage", 9, {{"", first, oneOfOne}, {"Next", first, oneOfOne}, {"Previous", first, oneOfOne}}},
         {"OneOverAPage", 10,
          {{"", first, oneOfTwo}, {"Next", tenth, twoOfTwo}, {"Next", tenth, twoOfTwo}, {"Previous", first, oneOfTwo}}},
+        {"DoubleClicked", 19, {{"Next twice", "10 11 12 13 14 15 16 17 18", "Page 2 of 3 page(s)"}, {"Previous twice", first, "Page 1 of 3 page(s)"}}},
         {"AtTheCountsLimit", 32767, {{"End", broken, beforeLast}, {"Next", "? ? ? ? ? ? ? . .", last},
                                      {"Next", "? ? ? ? ? ? ? . .", last}, {"Previous", broken, beforeLast}}}};
     for (const auto &row : rows) {
@@ -32,8 +34,11 @@ TEST(Paging, NextAndPreviousStayWithinThePagesThatHoldPictures)
             SCOPED_TRACE(clicked);
             if (clicked == std::string("End"))
                 front.game.currentPage = static_cast<std::int16_t>(row.pictures / 9 - 2);
-            if (*clicked)
-                click(front.child(clicked == std::string("Previous") ? "previousButton" : "nextButton"));
+            QWidget *link = front.child(std::string(clicked).starts_with("Previous") ? "previousButton" : "nextButton");
+            if (std::string(clicked).ends_with(" twice"))
+                QTest::mouseDClick(front->windowHandle(), Qt::LeftButton, {}, link->geometry().center()); // as the system gives it
+            else if (*clicked) // "End" first goes to the page before the last
+                click(link);
             EXPECT_EQ(page(front), QString(shown));
             const QLabel *pageLabel = front.child<QLabel>("pageLabel");
             EXPECT_EQ(pageLabel->text(), QString(label));
@@ -53,16 +58,16 @@ TEST(FoldersAndVolumes, OnlyEnterOrAReadyVolumeOpensAndShowsTheFirstPage)
     Started front(folder);
     auto *folders = front.child<FolderList>("folderList");
     auto *drives = front.child<DriveList>("driveList");
-    const QStringList rows = folders->rowNames();
+    const QStringList rows = listedRows(folders);
     EXPECT_EQ(rows.mid(rows.lastIndexOf("Puzzleimages") + 1), QStringList({"Alpha", "beta", "Gamma"}));
     click(front.child("nextButton"));
     click(front.child("nextButton"));
-    drives->setVolumes({QStringLiteral("/"), folder.path() + "/missing", readyVolume});
+    drives->setVolumeSource([&] { return QStringList{QStringLiteral("/"), folder.path() + "/missing", readyVolume}; });
 
-    drives->setCurrentIndex(1); // cannot be opened: silently changes nothing
+    pickVolume(drives, 1); // cannot be opened: silently changes nothing
     EXPECT_EQ(folders->path(), folder.puzzleImages());
     EXPECT_EQ(front.text("pageLabel"), QStringLiteral("Page 3 of 3 page(s)"));
-    QTest::mouseClick(folders, Qt::LeftButton, {}, folders->rowRect(rows.indexOf("Alpha")).center());
+    QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, folders->rowRect(rows.indexOf("Alpha")).center());
     QTest::keyClick(folders, Qt::Key_Down);
     EXPECT_EQ(folders->highlightedPath(), beta);
     EXPECT_EQ(front.text("pageLabel"), QStringLiteral("Page 3 of 3 page(s)"));
@@ -72,9 +77,16 @@ TEST(FoldersAndVolumes, OnlyEnterOrAReadyVolumeOpensAndShowsTheFirstPage)
     EXPECT_EQ(page(front), QStringLiteral("1 2 3 . . . . . ."));
     EXPECT_EQ(front.text("pageLabel"), QStringLiteral("Page 1 of 1 page(s)"));
 
-    drives->setCurrentIndex(2);
+    pickVolume(drives, 2);
     EXPECT_EQ(folders->path(), readyVolume);
     EXPECT_EQ(page(front), QStringLiteral("1 2 . . . . . . ."));
+
+    // Climbed out of the volume, the drive list names the one reached, and
+    // picking that again goes to its root.
+    folders->setPath(folder.path());
+    EXPECT_EQ(drives->drive(), QStringLiteral("/"));
+    pickVolume(drives, 0);
+    EXPECT_EQ(folders->path(), QStringLiteral("/"));
     EXPECT_TRUE(observed.messages.isEmpty());
 }
 

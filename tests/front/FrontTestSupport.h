@@ -13,6 +13,7 @@
 #include "Shell.h"
 #include "Thumbnails.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -140,6 +141,21 @@ inline QString page(const Started &front)
                       : QString::number(qRound((image.pixelColor(image.rect().center()).red() - 30) / 10.0)));
     }
     return shown.join(QLatin1Char(' '));
+}
+
+// The player drops the drive list down and picks the volume at index.
+inline void pickVolume(DriveList *drives, int index)
+{
+    drives->showPopup();
+    drives->view()->setCurrentIndex(drives->model()->index(index, 0));
+    QTest::keyClick(drives->view(), Qt::Key_Return);
+}
+
+// The folder list's rows once its subfolders have been read.
+inline QStringList listedRows(const FolderList *folders)
+{
+    EXPECT_TRUE(QTest::qWaitFor([folders] { return !folders->listing(); }, 10000));
+    return folders->rowNames();
 }
 
 inline void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }

@@ -3,6 +3,9 @@
 
 #include "ScoreStore.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+
 using namespace fronttest;
 
 TEST(Startup, BeginsWithTheDefaultsAndCopesWithMissingFolders)
@@ -61,13 +64,44 @@ TEST(LinkHighlight, StaysUntilThePointerReachesBareBackground)
     Started front(folder);
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        auto *link = front.child<QLabel>(row.link);
+        auto *link = front.child(row.link);
         QWidget *next = *row.thenOver ? front.child(row.thenOver) : front.front.get();
         QTest::mouseMove(front.front.get(), QPoint(10, 200));
         QTest::mouseMove(link, link->rect().center());
         EXPECT_EQ(link->palette().color(QPalette::WindowText).name(), QStringLiteral("#ffa953"));
+        EXPECT_GE(link->width(), link->fontMetrics().horizontalAdvance(static_cast<QAbstractButton *>(link)->text()))
+            << "bold, the text still fits";
         QTest::mouseMove(next, row.spot.x() < 0 ? next->rect().center() : row.spot);
         EXPECT_EQ(link->palette().color(QPalette::WindowText).name(), row.stillHighlighted ? "#ffa953" : "#ffffff");
         EXPECT_EQ(link->font().bold(), row.stillHighlighted);
     }
+}
+
+// A dark desktop (near-white text on near-black) changes neither list:
+// their text is as dark on their lavender as on a light desktop, the drive
+// list's drop-down included.
+TEST(Look, ADarkDesktopLeavesBothListsReadable)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(35, 35, 38), QColor(25, 25, 28));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(235, 235, 235));
+    QApplication::setPalette(dark);
+    {
+        AppFolder folder;
+        Started front(folder);
+        auto *drives = front.child<DriveList>("driveList");
+        drives->showPopup();
+        const std::pair<const char *, QWidget *> lists[] = {
+            {"folder list", front.child("folderList")}, {"drive list", drives}, {"drive drop-down", drives->view()}};
+        for (const auto &[name, list] : lists) {
+            SCOPED_TRACE(name);
+            for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+                EXPECT_EQ(list->palette().color(QPalette::Active, role), QColor(Qt::black)) << role;
+            for (const auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
+                EXPECT_EQ(list->palette().color(QPalette::Active, role), tilemere::kLavender) << role;
+        }
+        drives->hidePopup();
+    }
+    QApplication::setPalette(light);
 }

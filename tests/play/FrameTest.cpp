@@ -120,3 +120,37 @@ TEST_F(PlayScreenTest, MissingLogoAndIconsKeepTheLayoutAndAWorkingSwitch)
     const QDir settingsHome(qEnvironmentVariable("XDG_CONFIG_HOME"));
     EXPECT_TRUE(settingsHome.isEmpty()) << settingsHome.entryList().join(u' ').toStdString();
 }
+
+// Tab goes from the board round the controls; Space and Enter press them,
+// and the arrow keys move tiles wherever the focus is.
+TEST_F(PlayScreenTest, TabReachesEveryControlAndTheArrowsStillPlay)
+{
+    ASSERT_TRUE(startGame(3));
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    QStringList reached{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 6; ++i) {
+        pressKey(Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(reached, QStringList({"boardView", "backButton", "helpLink", "moreGamesLink", "soundSwitch",
+                                    "previewCheck", "boardView"}));
+
+    child("soundSwitch")->setFocus(Qt::TabFocusReason);
+    pressKey(Qt::Key_Space);
+    EXPECT_TRUE(!game.soundOn && iconColour() == kMuteColour);
+    child("previewCheck")->setFocus(Qt::TabFocusReason);
+    pressKey(Qt::Key_Space);
+    EXPECT_TRUE(child("previewPicture")->isHidden());
+    for (const char *focused : {"previewCheck", "backButton"}) {
+        SCOPED_TRACE(focused);
+        child(focused)->setFocus(Qt::TabFocusReason);
+        setBoard("1 2 3/4 5 6/9 7 8"); // Left slides the 7 into the hole, not solving
+        const int moves = game.moveCount;
+        pressKey(Qt::Key_Left);
+        EXPECT_EQ(game.moveCount, moves + 1);
+        EXPECT_EQ(QApplication::focusWidget(), child(focused)) << "the focus stays";
+    }
+    pressKey(Qt::Key_Return); // on Back
+    EXPECT_TRUE(onFrontScreen());
+}

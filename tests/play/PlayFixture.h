@@ -81,7 +81,11 @@ protected:
     tilemere::BoardView &board() { return *child<tilemere::BoardView>("boardView"); }
     bool timerActive(const char *timer) { return child<QTimer>(timer)->isActive(); }
     QColor textColour(const char *name) { return child(name)->palette().color(QPalette::Active, QPalette::WindowText); }
-    QRgb iconColour() { return child<QLabel>("soundSwitch")->pixmap().toImage().pixel(14, 14); }
+    QRgb iconColour()
+    {
+        const QImage drawn = child("soundSwitch")->grab().toImage();
+        return drawn.pixel(drawn.width() / 2, drawn.height() / 2);
+    }
     bool onFrontScreen() { return front.isVisible() && !form().isVisible(); }
     void setBoard(const char *text) { game.board = boardFrom(text); }
 

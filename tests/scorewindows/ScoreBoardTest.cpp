@@ -48,7 +48,8 @@ TEST(ScoreBoardTest, FirstRunListsPlaceholdersAndEnterOrEscapeCloses)
         {"window", nullptr, Qt::Key_Return},
         {"move names", "movesNames", Qt::Key_Return},
         {"keypad Enter on moves", "movesList", Qt::Key_Enter},
-        {"Escape on times", "timeList", Qt::Key_Escape}};
+        {"Escape on times", "timeList", Qt::Key_Escape},
+        {"Space on Close", "closeButton", Qt::Key_Space}};
     removeStore();
     ScoreBook book;
     book.load();
@@ -62,4 +63,27 @@ TEST(ScoreBoardTest, FirstRunListsPlaceholdersAndEnterOrEscapeCloses)
         QTest::keyClick(target, row.key);
         EXPECT_FALSE(board.isVisible());
     }
+}
+
+// Tab goes from Close to Clear Scores and on to the tables; Space on Clear
+// Scores clears, and the board stays open.
+TEST(ScoreBoardTest, TabReachesTheButtonsFirstAndSpacePressesThem)
+{
+    removeStore();
+    ScoreBook book;
+    fill(book, tilemere::ScoreMode::Moves, 3, {12}, "m");
+    ScoreBoard board(book, 3);
+    board.show();
+    board.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&board));
+    QStringList reached{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(reached, QStringList({"closeButton", "clearButton", "movesNames", "movesList", "timeNames", "timeList"}));
+    board.findChild<QWidget *>("clearButton")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(board.isVisible());
+    EXPECT_EQ(lists(board), emptyLists(QStringLiteral("Anonymous")));
 }

@@ -38,6 +38,8 @@ TEST(ScoreEntryTest, OkRecordsOnceWhatTheStoreKeepsAndLeavingRecordsNothing)
          QString::fromUtf8("Sukru Igdir J\u00f6rg")},
         {"Escape, then Ok", "Kept", "Escape", "Kept"},
         {"Cancel", "Nobody", "cancelButton", {}},
+        {"Tab to Ok, Space", "Tabby", "Tab Space", "Tabby"},
+        {"Tab to Cancel, Enter", "Nobody", "Tab Tab Enter", {}},
         {"close box", "Nobody", "close box", {}}};
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
@@ -55,7 +57,13 @@ TEST(ScoreEntryTest, OkRecordsOnceWhatTheStoreKeepsAndLeavingRecordsNothing)
             QTest::keyClick(nameBox(&entry), Qt::Key_Escape);
             EXPECT_TRUE(entry.isVisible() && nameBox(&entry)->text() == row.typed);
         }
-        if (row.action == QLatin1String("Enter"))
+        if (QString(row.action).startsWith("Tab")) { // from the name box, as the player goes on
+            entry.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&entry));
+            for (const QString &key : QString(row.action).split(' '))
+                QTest::keyClick(QApplication::focusWidget(),
+                                key == "Tab" ? Qt::Key_Tab : key == "Space" ? Qt::Key_Space : Qt::Key_Return);
+        } else if (row.action == QLatin1String("Enter"))
             QTest::keyClick(nameBox(&entry), Qt::Key_Return);
         else if (row.action == QLatin1String("close box"))
             entry.close();
