@@ -1,6 +1,7 @@
 #include "FolderModel.h"
 
 #include "DiskNames.h"
+#include "LocaleText.h"
 #include "PictureFileList.h"
 #include "PngFile.h"
 
@@ -171,6 +172,27 @@ void FolderModel::showSubfolders(const QStringList &names)
 int FolderModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QModelIndexList FolderModel::match(const QModelIndex &start, int role, const QVariant &value, int hits,
+                                   Qt::MatchFlags flags) const
+{
+    const bool typeAhead = role == Qt::DisplayRole && (flags & Qt::MatchTypeMask) == Qt::MatchStartsWith &&
+                           !(flags & Qt::MatchCaseSensitive) && value.typeId() == QMetaType::QString;
+    if (!typeAhead)
+        return QAbstractListModel::match(start, role, value, hits, flags);
+    const QString typed = value.toString();
+    const QLocale locale;
+    QModelIndexList found;
+    const int count = rowCount();
+    const int first = qBound(0, start.row(), count);
+    const int last = flags & Qt::MatchWrap ? first + count : count;
+    for (int r = first; r < last && (hits < 0 || found.size() < hits); ++r) {
+        const Row &row = rows_[static_cast<std::size_t>(r % count)];
+        if (tilemere::startsWithFolded(row.name, typed, locale))
+            found << index(r % count);
+    }
+    return found;
 }
 
 QVariant FolderModel::data(const QModelIndex &index, int role) const

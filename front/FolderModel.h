@@ -40,6 +40,10 @@ public:
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
+    // Type-ahead's search: a name's start found with the player's case
+    // rules (Turkish "i" finds "İzmir"), where Qt's own ignores them.
+    QModelIndexList match(const QModelIndex &start, int role, const QVariant &value, int hits = 1,
+                          Qt::MatchFlags flags = Qt::MatchFlags(Qt::MatchStartsWith | Qt::MatchWrap)) const override;
 
 signals:
     // The subfolders of the folder shown have replaced those listed before.

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -117,6 +118,34 @@ TEST(FolderList, FoldersSortAsThePlayersLanguageDoesOnceAskedTo)
         ASSERT_TRUE(list.setPath(top.path()));
         EXPECT_EQ(subfolders(list), row.order);
     }
+}
+
+// Type-ahead follows the player's case rules: in Turkish "i" is the small
+// "İ" and "ı" the small "I", so each finds only its own folder.
+TEST(FolderList, TypeAheadFindsByThePlayersCaseRules)
+{
+    QTemporaryDir top;
+    makeFolders(top.path(), {"Izgara", QString::fromUtf8("\u0130zmir")});
+    const QLocale before;
+    const struct { const char *name; QLocale locale; const char *typed; QString found; } rows[] = {
+        {"TurkishDotted", QLocale(QLocale::Turkish, QLocale::Turkey), "iz", QString::fromUtf8("\u0130zmir")},
+        {"TurkishDotless", QLocale(QLocale::Turkish, QLocale::Turkey), "\xc4\xb1z", QStringLiteral("Izgara")},
+        {"English", QLocale(QLocale::English, QLocale::UnitedKingdom), "iz", QStringLiteral("Izgara")},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QLocale::setDefault(row.locale);
+        FolderList list(nullptr);
+        list.show();
+        ASSERT_TRUE(list.setPath(top.path()));
+        subfolders(list);
+        for (const QChar letter : QString::fromUtf8(row.typed)) { // keyClicks knows ASCII only
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(letter));
+            QApplication::sendEvent(&list, &press);
+        }
+        EXPECT_EQ(highlightedName(list), row.found);
+    }
+    QLocale::setDefault(before);
 }
 
 TEST(FolderList, ThousandsOfSubfoldersFillInWhileTheWindowGoesOn)
