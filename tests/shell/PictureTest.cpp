@@ -125,11 +125,8 @@ TEST(PictureTest, OfferedTypesDecodeAndForgedOrBrokenFilesGiveNothing)
         {"large progressive.jpg", withStatedSize(encoded(picture, "jpeg", true), 12000)},
         // 0x7fffffff pixels a side at 32 bits, and nothing behind the header.
         {"largest bitmap.bmp", QByteArray::fromHex("424d36000000000000003600000028000000ffffff7fffffff7f01002000")},
-        {"bitmap cut short.bmp", QByteArray::fromHex("424d36000000000000003600000028000000102700001027000001001800")},
         {"animation.jpg", animation()}, // a picture to Qt when it guesses the type
-        {"empty.jpg", {}},
-        {"text.jpg", "not a picture at all\n"},
-        {"start of a jpeg.jpg", encoded(picture, "jpeg").left(20)},
+        // Empty, text and cut-short files: BrowserTest, where they show a broken mark.
         {"png named .txt", encoded(picture, "png")},
     };
     QTemporaryDir dir;
