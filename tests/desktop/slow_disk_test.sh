@@ -30,7 +30,7 @@ front_screen_appears
 wait_until 30 eval '[ "$(thumbnails)" -gt 0 ]' || fail "the start folder's thumbnails were never kept"
 sleep 1
 before="$(thumbnails)"
-panel="$("$x_window" grab "$front" 272 16 449 417)"
+panel="$(grab "$front" 272 16 449 417)"
 
 # Handed over by a second start, as a file manager's "Open With" does.
 started=$EPOCHREALTIME
@@ -41,7 +41,7 @@ until [ "$(thumbnails)" -ge $((before + 9)) ]; do
     waited="$("$x_window" pings "$front" 5)" || fail "the program did not answer a ping within 10 s"
     [ "$waited" -le "$longest" ] || longest="$waited"
 done
-[ "$("$x_window" grab "$front" 272 16 449 417)" != "$panel" ] || fail "the picture panel did not change"
+[ "$(grab "$front" 272 16 449 417)" != "$panel" ] || fail "the picture panel did not change"
 [ "$longest" -le 100 ] || fail "a ping waited $longest ms for its answer"
 closes_within 10 "$front"
 echo "the slow folder's thumbnails came; the longest wait for a ping was $longest ms"

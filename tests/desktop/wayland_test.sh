@@ -14,39 +14,15 @@ probe="$(dirname "$(realpath "$0")")/../support/wl_probe.py"
 for tool in sway swaymsg grim wtype python3; do
     command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-
-session="$(mktemp -d)"
-chmod 755 "$session"
-session_pids=()
-program_pid=""
-end_session() {
-    local pid
-    for pid in $program_pid "${session_pids[@]}"; do kill "$pid" 2> /dev/null || true; done
-    wait
-    rm -rf "$session"
-}
-trap end_session EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ ! -s "$session/program.log" ] || { echo "--- program output" >&2; cat "$session/program.log" >&2; }
-    exit 1
-}
-wait_until() {
-    local deadline=$((${EPOCHREALTIME/[.,]/} + $1 * 1000000))
-    shift
-    until "$@"; do
-        [ "${EPOCHREALTIME/[.,]/}" -le "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
-
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
-export HOME="$session/home" XDG_CONFIG_HOME="$session/home/.config" XDG_CACHE_HOME="$session/home/.cache"
-export XDG_RUNTIME_DIR="$session/run"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-store="$XDG_CONFIG_HOME/Ostrel/Brackwater-Tilemere.conf"
-title="Brackwater-Tilemere"
+source "$(dirname "$0")/../support/session.sh"
+list_windows() { python3 "$probe" find "$1"; }
+grab() {
+    local left top
+    read -r _ _ _ left top <<< "$(list_windows "$title" | grep "^$1 ")"
+    grim -t ppm -g "$((left + $2)),$((top + $3)) $4x$5" "$session/shot.ppm" && python3 "$probe" grab "$session/shot.ppm"
+}
+close_window() { swaymsg "[con_id=$1] kill" > /dev/null; }
 
 # No display at all: a plain word and a failure status, not an abort.
 status=0
@@ -82,83 +58,38 @@ compositor_listens() {
 wait_until 30 compositor_listens || { cat "$session/sway.log"; echo "SKIP: the compositor did not start"; exit 77; }
 export SWAYSOCK WAYLAND_DISPLAY
 
-# shot X Y W H: "colours hash" of that rectangle of the screen.
-shot() {
-    grim -t ppm -g "$1,$2 $3x$4" "$session/shot.ppm" && python3 "$probe" grab "$session/shot.ppm"
-}
-# window_appears [OTHER_THAN_ID]: waits for a window titled as the game's,
-# other than the one given, and sets id, width, height, x and y.
-window_appears() {
-    wait_until 30 find_window "${1:-none}" ||
-        fail "no window titled $title appeared${1:+ besides $1}; the compositor shows: $(swaymsg -t get_tree | grep '"name"' | tr -s ' \n' ' ')"
-    read -r id width height x y <<< "$window"
-}
-find_window() {
-    window="$(python3 "$probe" find "$title" | grep -v "^$1 " | head -n 1)"
-    [ -n "$window" ]
-}
-start_program() {
-    "$program" "$@" > "$session/program.log" 2>&1 &
-    program_pid=$!
-}
-program_ended() { ! kill -0 "$program_pid" 2> /dev/null; }
-closes_within() {
-    swaymsg "[con_id=$2] kill" > /dev/null || fail "could not ask window $2 to close"
-    wait_until "$1" program_ended || fail "the program did not end within $1 s of the close request"
-    local status=0
-    wait "$program_pid" || status=$?
-    program_pid=""
-    [ "$status" -eq 0 ] || fail "the program ended with status $status"
-}
-# front_screen_appears: the front screen, a native client, with its thumbnails
-# (nine pictures give thousands of colours, the bare panel a few hundred).
-front_screen_appears() {
-    window_appears
-    front="$id"
-    [ "$width $height" = "749 483" ] || fail "a ${width}x$height window came up instead of the front screen"
-    swaymsg -t get_tree | grep -q '"shell": "xdg_shell"' || fail "the window is not a native Wayland client"
-    wait_until 30 thumbnails_shown || fail "the picture panel shows $colours colours: no thumbnails"
-}
-thumbnails_shown() {
-    read -r colours _ <<< "$(shot $((x + 272)) $((y + 16)) 449 417)"
-    [ "$colours" -ge 2000 ]
-}
-board_drawn() {
-    board="$(shot $((x + 264)) $((y + 16)) 400 400)"
-    [ "${board%% *}" -gt 1 ]
-}
-board_changed_from() { board_drawn && [ "$board" != "$1" ]; }
-
-start_program
+start_program "$program"
 front_screen_appears
+swaymsg -t get_tree | grep -q '"shell": "xdg_shell"' || fail "the window is not a native Wayland client"
 [ ! -e "$store" ] || fail "the store existed before the front screen was closed"
 closes_within 10 "$front"
 [ -s "$store" ] || fail "closing the front screen did not save the store at $store"
 
-start_program
+start_program "$program"
 front_screen_appears
 # The seat has a keyboard only while wtype runs, and a key sent before the
 # program has bound the new keyboard is lost: each run waits first. Tab goes
 # on from the folder list to the thumbnails, where Enter starts a game;
 # should the focus start elsewhere, the next Tab and Enter try again.
 keys() { wtype -s 300 "$@" -s 200; }
-play_screen_shown() { find_window "$front"; }
 for _ in 1 2 3 4 5 6; do
     keys -k Tab -s 150 -k Return
-    ! wait_until 2 play_screen_shown || break
+    ! wait_until 2 find_window "$front" || break
 done
 window_appears "$front"
+play="$id"
 [ "$width $height" = "749 483" ] || fail "a ${width}x$height window came up instead of the play screen"
 wait_until 10 board_drawn || fail "the board stayed black"
 sleep 0.5 # the shuffle's last drawing
 board_drawn
 shuffled="$board"
+board_changed() { board_drawn && [ "$board" != "$shuffled" ]; }
 # Of Left and Right one always has a tile beside the hole to move.
 moved=false
 for key in Left Right Left Right; do
     keys -k "$key"
-    ! wait_until 1 board_changed_from "$shuffled" || { moved=true; break; }
+    ! wait_until 1 board_changed || { moved=true; break; }
 done
 $moved || fail "neither Left nor Right moved a tile"
-closes_within 10 "$id"
+closes_within 10 "$play"
 echo "native on Wayland: front screen and thumbnails drawn, a game started by keys, a tile moved, closed with status 0"

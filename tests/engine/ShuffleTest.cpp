@@ -46,30 +46,4 @@ TEST(ShuffleTest, EveryShuffleIsWellShuffledAndSolvableForEverySize)
     }
 }
 
-TEST(ShuffleTest, ReportsEveryPerformedMoveAndNoRefusedDraw)
-{
-    tilemere::Board board;
-    board.resetSolved(4);
-    tilemere::UniformRandom random(42);
-    long reported = 0;
-    std::string previous = boardText(board);
-    const auto counts = tilemere::shuffleBoard(board, random, [&] {
-        ++reported;
-        EXPECT_NE(boardText(board), previous); // each report follows a real change
-        previous = boardText(board);
-    });
-    EXPECT_EQ(reported, counts.moves);
-    EXPECT_LT(counts.moves, counts.draws);
-
-    // Taken step by step, the walk is the same one.
-    tilemere::Board stepped;
-    stepped.resetSolved(4);
-    tilemere::UniformRandom again(42);
-    tilemere::ShuffleWalk walk(stepped, again);
-    while (walk.step())
-        continue;
-    EXPECT_EQ(boardText(stepped), boardText(board));
-    EXPECT_EQ(walk.counts().draws, counts.draws);
-}
-
 } // namespace

@@ -17,17 +17,7 @@ program_folder="$prefix/lib/brackwater-tilemere"
 program="$program_folder/brackwater-tilemere"
 link="$prefix/bin/brackwater-tilemere"
 
-# The program reads everything from beside its own file.
-[ -x "$program" ] && [ -f "$program" ] || fail "no program at $program"
-for folder in Gfx Puzzleimages help; do
-    [ -d "$program_folder/$folder" ] || fail "$folder is not beside the program"
-done
-[ -f "$program_folder/index.htm" ] || fail "index.htm is not beside the program"
-[ -f "$program_folder/brackwater-tilemere-sound.so" ] || fail "the audio module is not beside the program"
-[ -f "$program_folder/Gfx/titleBanner.jpg" ] || fail "Gfx was installed without its contents"
-for language in de fr; do
-    [ -f "$program_folder/translations/brackwater-tilemere_$language.qm" ] || fail "no $language translation beside the program"
-done
+program_folder_complete "$program_folder"
 
 # The command is a relative link, so a staged or moved tree still works.
 [ -L "$link" ] || fail "$link is not a symbolic link"
@@ -48,9 +38,7 @@ icons=("$prefix"/share/icons/hicolor/*/apps/"$icon_name".png)
 [ -f "${icons[0]}" ] || fail "no icon named $icon_name"
 for icon in "${icons[@]}"; do
     size_folder="$(basename "$(dirname "$(dirname "$icon")")")"
-    # A PNG's width and height are the big-endian words at bytes 16 and 20.
-    actual="$(od -An -tu1 -j16 -N8 "$icon" |
-        awk '{ printf "%dx%d", (($1 * 256 + $2) * 256 + $3) * 256 + $4, (($5 * 256 + $6) * 256 + $7) * 256 + $8 }')"
+    actual="$(png_size "$icon")"
     [ "$actual" = "$size_folder" ] || fail "$icon is $actual, not $size_folder"
 done
 

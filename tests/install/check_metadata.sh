@@ -32,8 +32,7 @@ fi
 for image in $(sed -n 's|.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)">[^<]*/\([^/<]*\)</image>.*|\3:\1x\2|p' "$metainfo"); do
     file="$source_dir/screenshots/${image%%:*}"
     [ -f "$file" ] || fail "the metainfo shows ${image%%:*}, which desktop/screenshots does not have"
-    actual="$(od -An -tu1 -j16 -N8 "$file" |
-        awk '{ printf "%dx%d", (($1 * 256 + $2) * 256 + $3) * 256 + $4, (($5 * 256 + $6) * 256 + $7) * 256 + $8 }')"
+    actual="$(png_size "$file")"
     [ "$actual" = "${image#*:}" ] || fail "$file is $actual, the metainfo says ${image#*:}"
 done
 grep -q '<project_license>MIT</project_license>' "$metainfo" && grep -q '^MIT License' "$source_dir/../LICENSE" ||

@@ -29,3 +29,55 @@ desktop_exec_command() {
 desktop_key() {
     sed -n "s/^$2=//p" "$1" | head -n 1
 }
+
+# png_size FILE: "WIDTHxHEIGHT", the big-endian words at bytes 16 and 20 of a PNG.
+png_size() {
+    od -An -tu1 -j16 -N8 "$1" |
+        awk '{ printf "%dx%d", (($1 * 256 + $2) * 256 + $3) * 256 + $4, (($5 * 256 + $6) * 256 + $7) * 256 + $8 }'
+}
+
+# program_folder_complete FOLDER: the program reads everything from beside its own file.
+program_folder_complete() {
+    local item
+    [ -x "$1/brackwater-tilemere" ] && [ -f "$1/brackwater-tilemere" ] || fail "no program at $1"
+    for item in Gfx/titleBanner.jpg Gfx/click.wav Puzzleimages/ help/ index.htm brackwater-tilemere-sound.so \
+        translations/brackwater-tilemere_de.qm translations/brackwater-tilemere_fr.qm; do
+        [ -e "$1/$item" ] || fail "$item is not beside the program in $1"
+    done
+}
+
+# installed_game_starts ROOT COMMAND: started by COMMAND from an unrelated
+# folder, as the menu entry under ROOT/share does, the game shows its front
+# screen carrying the window class and icons that entry expects, and closing
+# it saves the store. Needs x_session.sh.
+installed_game_starts() {
+    local entry="$1/share/applications/org.example.Tilemere.desktop" wanted_class icon size
+    mkdir -p "$session/elsewhere" && cd "$session/elsewhere"
+    start_program "$2"
+    front_screen_appears
+    # Without a matching window class the desktop cannot tie the window to its
+    # menu entry and shows a generic icon in the task bar.
+    wanted_class="$(desktop_key "$entry" StartupWMClass)"
+    "$x_window" class "$front" | grep -qxF "$wanted_class" ||
+        fail "the window's class is $("$x_window" class "$front" | tr '\n' ' '), the menu entry expects $wanted_class"
+    # The window carries the game's icon in every installed size up to 128
+    # pixels (larger ones serve launchers only), set a moment after it is drawn.
+    wanted_sizes=()
+    for icon in "$1"/share/icons/hicolor/*/apps/*.png; do
+        size="$(basename "$(dirname "$(dirname "$icon")")")"
+        [ "${size%%x*}" -gt 128 ] || wanted_sizes+=("$size")
+    done
+    wait_until 5 has_every_icon || fail "the window has no ${missing[*]} icon (it has: $(echo $window_icons))"
+    [ ! -e "$store" ] || fail "the store existed before the window was closed"
+    closes_within 30 "$front"
+    [ -s "$store" ] || fail "closing the front screen did not save the store at $store"
+}
+has_every_icon() {
+    local size
+    window_icons="$("$x_window" icons "$front" || true)"
+    missing=()
+    for size in "${wanted_sizes[@]}"; do
+        grep -qxF "$size" <<< "$window_icons" || missing+=("$size")
+    done
+    [ ${#missing[@]} -eq 0 ]
+}

@@ -50,25 +50,4 @@ TEST(ScoreTablesTest, RankAndInsert)
     }
 }
 
-TEST(ScoreTablesTest, ClearingOneSizeLeavesTheOthersAndTablesRankIndependently)
-{
-    ScoreTables tables;
-    for (int table = 0; table < 8; ++table) {
-        tables(tilemere::kScoreModes[table / 4], table % 4 + 1).values.fill(100 + table);
-        tables(tilemere::kScoreModes[table / 4], table % 4 + 1).names.fill("kept");
-    }
-    ScoreTables expected = tables;
-    tables.clearSide(4);
-    for (tilemere::ScoreMode mode : tilemere::kScoreModes) {
-        expected(mode, 2).values.fill(kEmptyScore);
-        expected(mode, 2).names.fill("Anonymous");
-    }
-    EXPECT_TRUE(tables == expected);
-
-    tables.clearSide(3);
-    tables.insert(tilemere::ScoreMode::Time, 1, 30, "fast");
-    EXPECT_EQ(tables.rank(tilemere::ScoreMode::Time, 1, 40), 2);
-    EXPECT_EQ(tables.rank(tilemere::ScoreMode::Moves, 1, 40), 1);
-}
-
 } // namespace

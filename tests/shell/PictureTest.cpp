@@ -125,11 +125,8 @@ TEST(PictureTest, OfferedTypesDecodeAndForgedOrBrokenFilesGiveNothing)
         {"large progressive.jpg", withStatedSize(encoded(picture, "jpeg", true), 12000)},
         // 0x7fffffff pixels a side at 32 bits, and nothing behind the header.
         {"largest bitmap.bmp", QByteArray::fromHex("424d36000000000000003600000028000000ffffff7fffffff7f01002000")},
-        {"bitmap cut short.bmp", QByteArray::fromHex("424d36000000000000003600000028000000102700001027000001001800")},
         {"animation.jpg", animation()}, // a picture to Qt when it guesses the type
-        {"empty.jpg", {}},
-        {"text.jpg", "not a picture at all\n"},
-        {"start of a jpeg.jpg", encoded(picture, "jpeg").left(20)},
+        // Empty, text and cut-short files: BrowserTest, where they show a broken mark.
         {"png named .txt", encoded(picture, "png")},
     };
     QTemporaryDir dir;
@@ -155,21 +152,16 @@ TEST(PictureTest, OfferedTypesDecodeAndForgedOrBrokenFilesGiveNothing)
     }
 }
 
-TEST(PictureTest, OnlyRegularFilesAreListedAndNothingWaitsOnOthers)
+// What the listing leaves out (PictureListTest) may still be handed over by
+// name: a pipe, a device or a folder gives nothing, and at once.
+TEST(PictureTest, OnlyRegularFilesAreReadAndNothingWaitsOnOthers)
 {
     QTemporaryDir temporary;
     const QDir dir(temporary.path());
-    for (const char *name : {"a.JPG", "b.Png", "c.heic", "d.bmp", ".hidden.jpg", "notes.txt"})
-        write(dir.filePath(name), "x");
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")), 0600), 0);
     ASSERT_TRUE(dir.mkdir("folder"));
-    for (const auto &[target, link] : {std::pair{"pipe", "pipe.jpg"}, {"/dev/zero", "zero.jpg"},
-                                       {"folder", "folder.jpg"}, {"a.JPG", "link.jpg"}})
+    for (const auto &[target, link] : {std::pair{"pipe", "pipe.jpg"}, {"/dev/zero", "zero.jpg"}, {"folder", "folder.jpg"}})
         ASSERT_TRUE(QFile::link(dir.absoluteFilePath(target), dir.filePath(link))) << link;
-
-    QStringList names = tilemere::listPictureFiles(dir.path());
-    names.sort();
-    EXPECT_EQ(names, QStringList({"a.JPG", "b.Png", "c.heic", "d.bmp", "link.jpg"}));
     for (const char *special : {"pipe.jpg", "zero.jpg", "folder.jpg", "missing.jpg"})
         EXPECT_TRUE(tilemere::loadPicture(dir.filePath(special)).isNull()) << special;
 }

@@ -2,7 +2,9 @@
  * LD_PRELOAD: every metadata call, open, directory read and read of a file
  * under the folder named by TILEMERE_SLOW_DISK first waits
  * TILEMERE_SLOW_DISK_MS milliseconds (30 by default), as a network share
- * does. Everything else goes straight through. */
+ * does. Everything else goes straight through. These are the calls the game,
+ * Qt and the picture libraries import; the C library's own inner calls (its
+ * readdir's getdents64, say) cannot be caught this way. */
 #define _GNU_SOURCE
 #include <dirent.h>
 #include <dlfcn.h>
@@ -81,49 +83,20 @@ static mode_t modeOf(int flags, va_list list)
     return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? va_arg(list, mode_t) : 0;
 }
 
-int open(const char *path, int flags, ...)
-{
-    va_list list;
-    va_start(list, flags);
-    const mode_t mode = modeOf(flags, list);
-    va_end(list);
-    NEXT(open);
-    slowDown(underRoot(path));
-    return next_open(path, flags, mode);
-}
-
-int open64(const char *path, int flags, ...)
-{
-    va_list list;
-    va_start(list, flags);
-    const mode_t mode = modeOf(flags, list);
-    va_end(list);
-    NEXT(open64);
-    slowDown(underRoot(path));
-    return next_open64(path, flags, mode);
-}
-
-int openat(int dirFd, const char *path, int flags, ...)
-{
-    va_list list;
-    va_start(list, flags);
-    const mode_t mode = modeOf(flags, list);
-    va_end(list);
-    NEXT(openat);
-    slowDown(atUnderRoot(dirFd, path));
-    return next_openat(dirFd, path, flags, mode);
-}
-
-int openat64(int dirFd, const char *path, int flags, ...)
-{
-    va_list list;
-    va_start(list, flags);
-    const mode_t mode = modeOf(flags, list);
-    va_end(list);
-    NEXT(openat64);
-    slowDown(atUnderRoot(dirFd, path));
-    return next_openat64(dirFd, path, flags, mode);
-}
+/* open and open64 are one call under two names; the game and Qt each use one. */
+#define SLOW_OPEN(name)                                                        \
+    int name(const char *path, int flags, ...)                                 \
+    {                                                                          \
+        va_list list;                                                          \
+        va_start(list, flags);                                                 \
+        const mode_t mode = modeOf(flags, list);                               \
+        va_end(list);                                                          \
+        NEXT(name);                                                            \
+        slowDown(underRoot(path));                                             \
+        return next_##name(path, flags, mode);                                 \
+    }
+SLOW_OPEN(open)
+SLOW_OPEN(open64)
 
 int stat(const char *path, struct stat *facts) { NEXT(stat); slowDown(underRoot(path)); return next_stat(path, facts); }
 int stat64(const char *path, struct stat64 *facts) { NEXT(stat64); slowDown(underRoot(path)); return next_stat64(path, facts); }
@@ -137,13 +110,6 @@ int fstatat(int dirFd, const char *path, struct stat *facts, int flags)
     NEXT(fstatat);
     slowDown(atUnderRoot(dirFd, path));
     return next_fstatat(dirFd, path, facts, flags);
-}
-
-int fstatat64(int dirFd, const char *path, struct stat64 *facts, int flags)
-{
-    NEXT(fstatat64);
-    slowDown(atUnderRoot(dirFd, path));
-    return next_fstatat64(dirFd, path, facts, flags);
 }
 
 int statx(int dirFd, const char *path, int flags, unsigned int mask, struct statx *facts)
@@ -179,13 +145,4 @@ struct dirent *readdir(DIR *dir)
     return (struct dirent *)readSlowly(dir, (struct dirent64 * (*)(DIR *)) next_readdir);
 }
 
-ssize_t getdents64(int fd, void *buffer, size_t size)
-{
-    NEXT(getdents64);
-    slowDown(fdUnderRoot(fd));
-    return next_getdents64(fd, buffer, size);
-}
-
 ssize_t read(int fd, void *buffer, size_t size) { NEXT(read); slowDown(fdUnderRoot(fd)); return next_read(fd, buffer, size); }
-ssize_t pread(int fd, void *buffer, size_t size, off_t at) { NEXT(pread); slowDown(fdUnderRoot(fd)); return next_pread(fd, buffer, size, at); }
-ssize_t pread64(int fd, void *buffer, size_t size, off64_t at) { NEXT(pread64); slowDown(fdUnderRoot(fd)); return next_pread64(fd, buffer, size, at); }

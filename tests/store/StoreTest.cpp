@@ -6,8 +6,6 @@
 #include "ScoreTables.h"
 #include "Windows1252.h"
 
-#include "Mutations.h"
-
 #include <QtCore>
 
 #include <gtest/gtest.h>
@@ -312,28 +310,6 @@ TEST_F(StoreTest, AFifoOrDeviceInTheFilesPlaceIsReportedAtOnce)
     }
 }
 
-// Thousands of damaged copies of a real store, read in this process: each
-// loads, as tables a game could have made. (fuzz_store.py also saves each.)
-TEST_F(StoreTest, DamagedCopiesOfARealStoreLoadAsPossibleTables)
-{
-    const QByteArray sample = fileBytes(STORE_SAMPLE_PATH);
-    ASSERT_FALSE(sample.isEmpty());
-    tilemere::testing::Mutator mutator(1208);
-    for (int round = 0; round < 2000; ++round) {
-        const QByteArray content = mutator.mutate(sample);
-        writeFile(content);
-        ScoreTables tables = wellFilled();
-        store.emplace(newStore()).load(tables);
-        ASSERT_TRUE(reports.isEmpty()) << "a file that can be read is never a failed load: " << content.toHex().constData();
-        for (int table = 0; table < 8; ++table)
-            for (int place = 0; place < tilemere::kPlaces; ++place) {
-                const auto &scores = tables(tilemere::kScoreModes[table / 4], table % 4 + 1);
-                ASSERT_TRUE(scores.values[place] >= 0 && scores.values[place] <= kEmptyScore) << round;
-                ASSERT_LE(tilemere::toWindows1252(QString::fromStdString(scores.names[place])).size(), 24) << round;
-            }
-    }
-}
-
 // Each round one helper is killed at a random moment while another saves
 // 50 times beside it: the file is always one whole save, never a mixture.
 TEST_F(StoreTest, ProgramsKilledWhileSavingOrSavingAtOnceLeaveAWholeFile)
@@ -359,38 +335,6 @@ TEST_F(StoreTest, ProgramsKilledWhileSavingOrSavingAtOnceLeaveAWholeFile)
         EXPECT_FALSE(QFile::exists(path() + ".bad"));
     }
     EXPECT_TRUE(reports.isEmpty());
-}
-
-// Games started as the program starts, sharing one settings folder: the second
-// hands its picture to the first, which comes forward, and ends; a lock left
-// by a killed game is cleared.
-TEST_F(StoreTest, OneGamePerStoreAndASecondStartBringsTheFirstForward)
-{
-    const auto nextLine = [](QProcess &game) {
-        while (!game.canReadLine())
-            if (!game.waitForReadyRead(kPatience))
-                return QByteArray("nothing");
-        return game.readLine().trimmed();
-    };
-    const auto startGame = [&](QProcess &game, const QString &handed = {}) {
-        game.start(STORE_HELPER_PATH, QStringList{"instance", folder->path()} + QStringList(handed));
-        return nextLine(game);
-    };
-    newStore().save(wellFilled());
-    QProcess first, second, afterCrash;
-    ASSERT_EQ(startGame(first), "first");
-    const QByteArray saved = fileBytes(path());
-    ASSERT_EQ(startGame(second, QString::fromUtf8("/photos/été 2.jpg")), "second");
-    ASSERT_TRUE(second.waitForFinished(kPatience) && second.exitCode() == 0);
-    EXPECT_EQ(nextLine(first), "raised /photos/été 2.jpg");
-    EXPECT_EQ(fileBytes(path()), saved) << "the second start touched nothing";
-    EXPECT_FALSE(QFile::exists(path() + ".lock")) << "not the lock QSettings takes while saving";
-
-    first.kill(); // leaves its lock behind
-    ASSERT_TRUE(first.waitForFinished(kPatience));
-    EXPECT_EQ(startGame(afterCrash), "first");
-    afterCrash.closeWriteChannel(); // ends it as a game is closed
-    EXPECT_TRUE(afterCrash.waitForFinished(kPatience));
 }
 
 // The 0x80..0x9F block is where code page 1252 parts from Latin-1; its five

@@ -1,13 +1,8 @@
-// The score store run as separate programs, for the tests that need more
-// than one process or must survive whatever a file holds.
+// The score store run as separate programs, for the tests that kill a
+// saving game or must survive whatever a file holds.
 //   store_helper save <settings folder> <player name> <saves, 0 = until killed>
 //       Fills every place with the name and a result of 0, saves, prints
 //       "saved" after the first save; exits 2 if the store reported a failure.
-//   store_helper instance <settings folder>
-//       Starts as the game does: prints "second" and ends when another game
-//       holds the store, else prints "first", loads the store and waits,
-//       printing "raised" each time a second start asks for it, until its
-//       input closes.
 //   store_helper load <store file>
 //       Loads a copy of the file and prints the tables, one place a line
 //       ("mode size place value percent-encoded-name"). Then saves and loads
@@ -16,7 +11,6 @@
 
 #include "ScoreStore.h"
 #include "ScoreTables.h"
-#include "SingleInstance.h"
 
 #include <QtCore>
 
@@ -38,25 +32,6 @@ static int saveRepeatedly(const char *name, long saves)
             std::puts("saved");
     }
     return 0;
-}
-
-static int runAsGame(QCoreApplication &application, const QString &handed)
-{
-    tilemere::SingleInstance instance(ScoreStore::filePath());
-    if (!instance.claim(handed)) {
-        std::puts("second");
-        return 0;
-    }
-    QObject::connect(&instance, &tilemere::SingleInstance::raiseRequested, [](const QString &path) {
-        std::printf("raised %s\n", path.toUtf8().constData());
-        std::fflush(stdout);
-    });
-    ScoreTables tables;
-    ScoreStore().load(tables);
-    std::puts("first");
-    QSocketNotifier input(0, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
-    return application.exec();
 }
 
 static int loadAndPrint(const QString &file)
@@ -90,14 +65,12 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const QByteArray mode = argc > 2 ? argv[1] : "";
-    if (mode == "save" || mode == "instance")
+    if (mode == "save" && argc == 5) {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[2]));
-    if (mode == "save" && argc == 5)
         return saveRepeatedly(argv[3], std::strtol(argv[4], nullptr, 10));
-    if (mode == "instance" && (argc == 3 || argc == 4))
-        return runAsGame(application, argc == 4 ? QString::fromUtf8(argv[3]) : QString());
+    }
     if (mode == "load" && argc == 3)
         return loadAndPrint(QString::fromLocal8Bit(argv[2]));
-    std::fputs("usage: store_helper save|instance|load ...\n", stderr);
+    std::fputs("usage: store_helper save|load ...\n", stderr);
     return 1;
 }

@@ -4,10 +4,9 @@
   wl_probe.py find TITLE          one line "id width height x y" per visible
                                   window titled TITLE (x y: its content's
                                   top-left on the output), from swaymsg's tree
-  wl_probe.py grab PPM            "colours hash orange" of a screenshot in
-                                  PPM: how many colours, a hash that changes
-                                  with any pixel, and how many pixels are the
-                                  orange of a focus frame
+  wl_probe.py grab PPM            "colours hash" of a screenshot in PPM: how
+                                  many colours, and a hash that changes with
+                                  any pixel
 Exit status: 0 done, 1 nothing found.
 """
 import hashlib
@@ -50,8 +49,7 @@ def grab(path):
         position = end
     pixels = data[position + 1:]
     colours = {pixels[i:i + 3] for i in range(0, len(pixels), 3)}
-    orange = sum(1 for i in range(0, len(pixels), 3) if pixels[i:i + 3] == b"\xff\xa9\x53")
-    print(len(colours), hashlib.md5(pixels).hexdigest()[:16], orange)
+    print(len(colours), hashlib.md5(pixels).hexdigest()[:16])
     return 0
 
 

@@ -230,11 +230,6 @@ double pingOnce(Display *display, Window window)
     return -1;
 }
 
-int ping(Display *display, Window window)
-{
-    return pingOnce(display, window) >= 0 ? 0 : 1;
-}
-
 int pings(Display *display, Window window, int count)
 {
     double longest = 0;
@@ -275,7 +270,7 @@ int run(Display *display, int argc, char *argv[])
     if (command == "activate" && argc == 3) // 2: asked for by a pager, the player's own choice
         return sendMessage(display, root, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
     if (command == "ping" && argc == 3)
-        return ping(display, window);
+        return pingOnce(display, window) >= 0 ? 0 : 1;
     if (command == "pings" && argc == 4)
         return pings(display, window, number(argv[3]));
     if (command == "close" && argc == 3)
