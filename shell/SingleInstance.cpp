@@ -6,20 +6,18 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSocketNotifier>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -61,14 +59,6 @@ QByteArray socketPathFor(const QString &lockPath)
     return path.size() < static_cast<qsizetype>(sizeof(sockaddr_un::sun_path)) ? path : QByteArray();
 }
 
-sockaddr_un addressOf(const QByteArray &path)
-{
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
-    return address;
-}
-
 // The first game may have taken the lock and not be listening yet.
 constexpr int kPatienceMs = 5000;
 // A request comes whole at once; one that takes longer is not a second start.
@@ -86,10 +76,13 @@ SingleInstance::SingleInstance(const QString &storeFilePath, QObject *parent)
 
 SingleInstance::~SingleInstance()
 {
-    if (listener_ >= 0) {
-        requests_.reset(); // before its socket closes
-        ::close(listener_);
-        ::unlink(socketPath_.constData());
+    // The socket goes before the lock: once the lock is free a new game may
+    // put its own socket at the same place, and ours must not remove it.
+    // Connections still being read close with the server, unheard.
+    if (server_) {
+        for (QLocalSocket *connection : server_->findChildren<QLocalSocket *>())
+            disconnect(connection, nullptr, this, nullptr);
+        server_.reset();
     }
     if (lock_ >= 0)
         ::close(lock_);
@@ -124,81 +117,82 @@ void SingleInstance::listen()
 {
     if (socketPath_.isEmpty())
         return; // the game runs; only a second start cannot bring it forward
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (listener < 0)
-        return;
-    // A socket left by a crashed game would keep bind() from working; the
+    auto server = std::make_unique<QLocalServer>();
+    // Made under another name and moved into place with the user's access
+    // only, so nobody can reach it in between.
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    server->setListenBacklogSize(16);
+    // A socket left by a crashed game would keep listen() from working; the
     // lock says no game listens there now.
-    ::unlink(socketPath_.constData());
-    const sockaddr_un address = addressOf(socketPath_);
-    if (::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
-        ::listen(listener, 16) != 0) {
-        ::close(listener);
+    const QString name = QFile::decodeName(socketPath_);
+    QLocalServer::removeServer(name);
+    if (!server->listen(name))
         return;
-    }
-    listener_ = listener;
-    requests_ = std::make_unique<QSocketNotifier>(listener_, QSocketNotifier::Read);
-    connect(requests_.get(), &QSocketNotifier::activated, this, &SingleInstance::takeConnections);
+    server_ = std::move(server);
+    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::takeConnections);
 }
 
 void SingleInstance::takeConnections()
 {
-    for (int socket; (socket = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;) {
-        // Past the cap a connection is closed at once: left waiting it would
-        // keep the listener ready and this loop running.
+    while (QLocalSocket *connection = server_->nextPendingConnection()) {
+        // Past the cap a connection is closed at once, its sender none the wiser.
         if (openConnections_ >= kMaxConnections) {
-            ::close(socket);
+            connection->abort();
+            connection->deleteLater();
             continue;
         }
-        readFrom(socket);
+        readFrom(connection);
     }
 }
 
 // Reads what has arrived whenever more arrives; the request is judged when
 // the sender closes its end, and dropped on its deadline or past its size.
-void SingleInstance::readFrom(int socket)
+void SingleInstance::readFrom(QLocalSocket *connection)
 {
     struct Reading {
-        int socket;
         QByteArray bytes;
         bool done = false;
     };
     ++openConnections_;
-    const auto reading = std::make_shared<Reading>(Reading{socket, {}});
-    auto *notifier = new QSocketNotifier(socket, QSocketNotifier::Read, this);
-    auto *deadline = new QTimer(notifier);
+    // The socket holds no more than one byte past the cap, however much is sent.
+    connection->setReadBufferSize(kMaxRequestBytes + 1);
+    const auto reading = std::make_shared<Reading>();
+    auto *deadline = new QTimer(connection);
     // Once per connection, whichever comes first: its end, its deadline, its cap.
-    const auto finish = [this, reading, notifier](bool complete) {
+    const auto finish = [this, reading, connection](bool complete) {
         if (std::exchange(reading->done, true))
             return;
-        notifier->setEnabled(false);
-        ::close(reading->socket);
+        disconnect(connection, nullptr, this, nullptr);
+        connection->abort();
+        connection->deleteLater(); // it may be emitting now
         --openConnections_;
         const auto request = complete ? decodeRequest(reading->bytes) : std::nullopt;
-        notifier->deleteLater(); // it may be emitting now
         if (request)
             emit raiseRequested(request->handedPath, request->activationToken, request->startupId);
     };
-    connect(deadline, &QTimer::timeout, this, [finish] { finish(false); });
-    connect(notifier, &QSocketNotifier::activated, this, [reading, finish] {
-        char buffer[4096];
-        while (!reading->done) {
-            const ssize_t got = ::read(reading->socket, buffer, sizeof buffer);
-            if (got > 0) {
-                reading->bytes.append(buffer, got);
-                if (reading->bytes.size() > kMaxRequestBytes)
-                    finish(false);
-            } else if (got == 0) {
-                finish(true);
-            } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                return; // more later
-            } else if (errno != EINTR) {
+    const auto take = [reading, connection, finish] {
+        while (!reading->done && connection->bytesAvailable() > 0) {
+            reading->bytes += connection->read(kMaxRequestBytes + 1 - reading->bytes.size());
+            if (reading->bytes.size() > kMaxRequestBytes)
                 finish(false);
-            }
         }
+    };
+    connect(deadline, &QTimer::timeout, this, [finish] { finish(false); });
+    connect(connection, &QLocalSocket::readyRead, this, take);
+    // What came before the end is still there to read once the end is seen.
+    connect(connection, &QLocalSocket::disconnected, this, [take, finish] {
+        take();
+        finish(true);
+    });
+    connect(connection, &QLocalSocket::errorOccurred, this, [take, finish](QLocalSocket::LocalSocketError error) {
+        if (error == QLocalSocket::PeerClosedError)
+            take(); // the end itself, seen as disconnected
+        else
+            finish(false);
     });
     deadline->setSingleShot(true);
     deadline->start(kRequestDeadlineMs);
+    take(); // what came with the connection
 }
 
 void SingleInstance::askRunningGameToComeForward(const QString &handedPath)
@@ -207,22 +201,21 @@ void SingleInstance::askRunningGameToComeForward(const QString &handedPath)
         return;
     const QByteArray request = encodeRequest(
         {handedPath, qgetenv("XDG_ACTIVATION_TOKEN"), qgetenv("DESKTOP_STARTUP_ID")});
-    const sockaddr_un address = addressOf(socketPath_);
+    // This start has no window to keep answering, so it may wait here, but
+    // never past its patience, however the running game behaves.
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < kPatienceMs) {
-        // Non-blocking, so a game whose queue is full is retried, not waited on.
-        const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (socket < 0)
-            return;
-        const bool reached = ::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-        if (reached) {
+    const auto left = [&waited] { return int(qMax<qint64>(0, kPatienceMs - waited.elapsed())); };
+    while (left() > 0) {
+        QLocalSocket socket;
+        socket.connectToServer(QFile::decodeName(socketPath_));
+        if (socket.waitForConnected(left())) {
             // Far below a socket's buffer, so it goes at once.
-            (void)::send(socket, request.constData(), std::size_t(request.size()), MSG_NOSIGNAL);
-            ::close(socket);
+            socket.write(request);
+            socket.waitForBytesWritten(qMax(1, left()));
+            socket.abort();
             return;
         }
-        ::close(socket);
         QThread::msleep(50);
     }
 }

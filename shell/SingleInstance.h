@@ -3,8 +3,7 @@
 // sharing a store the one that closed last would drop the other's results. The
 // first game holds a lock on a file beside the store and listens on a local
 // socket in the user's runtime folder; a second start reaches it there, asks
-// it to come forward, and ends. A plain socket rather than Qt's network
-// module, which would cost every start its libraries.
+// it to come forward, and ends.
 //
 // Anything the user runs can connect, so requests are read a little at a time
 // as they arrive, never waited for: at most 8 connections at once, 1 second
@@ -16,7 +15,8 @@
 
 #include <memory>
 
-class QSocketNotifier;
+class QLocalServer;
+class QLocalSocket;
 
 namespace tilemere {
 
@@ -51,14 +51,13 @@ signals:
 private:
     void listen();
     void takeConnections();
-    void readFrom(int socket);
+    void readFrom(QLocalSocket *connection);
     void askRunningGameToComeForward(const QString &handedPath);
 
     QString lockPath_;
     int lock_ = -1;
     QByteArray socketPath_;
-    int listener_ = -1;
-    std::unique_ptr<QSocketNotifier> requests_;
+    std::unique_ptr<QLocalServer> server_;
     int openConnections_ = 0;
 };
 

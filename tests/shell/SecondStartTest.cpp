@@ -7,6 +7,7 @@
 #include "Mutations.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
@@ -21,6 +22,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -137,15 +139,122 @@ struct RunningGame : ::testing::Test {
     }
 };
 
-TEST_F(RunningGame, SocketLivesInTheUsersRuntimeFolder)
+// The socket goes only into a folder no other user can enter or swap: the
+// runtime folder when it is such a folder, else one of the user's own in the
+// temporary folder. With neither there is no socket, and the game still runs.
+TEST(SecondStartSocketTest, GoesOnlyWhereNoOtherUserCanReachIt)
 {
-    EXPECT_TRUE(game->socketPath().startsWith(QFile::encodeName(runtime.path()) + '/')) << game->socketPath().data();
-    qunsetenv("XDG_RUNTIME_DIR");
-    const tilemere::SingleInstance other(settings.filePath("Other/Store.conf"));
-    const QByteArray folder = other.socketPath().left(other.socketPath().lastIndexOf('/'));
-    struct stat info {};
-    ASSERT_EQ(::stat(folder.constData(), &info), 0) << folder.data();
-    EXPECT_EQ(info.st_mode & 0777, 0700u) << "a temporary folder of the user's own";
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    enum Runtime { Unset, Made, Link, Relative };
+    enum Folder { InRuntime, Fallback, None };
+    const struct {
+        const char *name;
+        Runtime runtime;
+        mode_t runtimeMode;
+        mode_t fallbackMode; // 0: not there before the game starts
+        Folder expected;
+    } rows[] = {
+        {"private runtime folder", Made, 0700, 0, InRuntime},
+        {"no runtime folder", Unset, 0, 0, Fallback},
+        {"runtime folder others may enter", Made, 0755, 0, Fallback},
+        {"runtime folder others may write", Made, 0777, 0, Fallback},
+        {"runtime folder a link to a private one", Link, 0700, 0, Fallback},
+        {"relative runtime folder", Relative, 0700, 0, Fallback},
+        {"private fallback left by an earlier game", Unset, 0, 0700, Fallback},
+        {"fallback others may enter", Unset, 0, 0755, None},
+        {"fallback others may write", Unset, 0, 0777, None},
+    };
+    for (const auto &row : rows) {
+        QTemporaryDir root, settings;
+        // A relative folder would be found from where the game was started.
+        struct StartedIn {
+            QString old = QDir::currentPath();
+            ~StartedIn() { QDir::setCurrent(old); }
+        } startedIn;
+        QDir::setCurrent(root.path());
+        const QByteArray base = QFile::encodeName(root.path());
+        const QByteArray runtime = base + "/run", temp = base + "/tmp";
+        const QByteArray fallback = temp + "/brackwater-tilemere-" + QByteArray::number(::getuid());
+        ::mkdir(temp.constData(), 0755);
+        qputenv("TMPDIR", temp);
+        if (row.fallbackMode) {
+            ::mkdir(fallback.constData(), 0700);
+            ::chmod(fallback.constData(), row.fallbackMode);
+        }
+        const QByteArray real = row.runtime == Link ? base + "/real" : runtime;
+        ::mkdir(real.constData(), 0700);
+        ::chmod(real.constData(), row.runtimeMode);
+        if (row.runtime == Link)
+            ::symlink(real.constData(), runtime.constData());
+        if (row.runtime == Unset)
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", row.runtime == Relative ? QByteArray("run") : runtime);
+
+        tilemere::SingleInstance game(settings.filePath("Ostrel/Brackwater-Tilemere.conf"));
+        EXPECT_TRUE(game.claim()) << row.name;
+        const QByteArray path = game.socketPath();
+        const QByteArray folder = path.left(path.lastIndexOf('/'));
+        if (row.expected == None) {
+            EXPECT_TRUE(path.isEmpty()) << row.name << ": " << path.data();
+            continue;
+        }
+        EXPECT_EQ(folder, row.expected == InRuntime ? runtime : fallback) << row.name;
+        struct stat info {};
+        ASSERT_EQ(::lstat(folder.constData(), &info), 0) << row.name;
+        EXPECT_TRUE(S_ISDIR(info.st_mode) && (info.st_mode & 077) == 0) << row.name;
+        ASSERT_EQ(::lstat(path.constData(), &info), 0) << row.name;
+        EXPECT_TRUE(S_ISSOCK(info.st_mode) && (info.st_mode & 077) == 0) << row.name << ": the user's alone";
+    }
+    if (oldTemp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTemp);
+}
+
+QStringList raisedBy(tilemere::SingleInstance &game, int ms, const std::function<void()> &sender = {})
+{
+    QStringList raised;
+    const auto connection = QObject::connect(&game, &tilemere::SingleInstance::raiseRequested,
+                     [&raised](const QString &path, const QByteArray &token, const QByteArray &id) {
+                         raised << path + ' ' + QString::fromLatin1(token + ' ' + id);
+                     });
+    std::thread sending(sender ? sender : [] {});
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    sending.join();
+    QCoreApplication::processEvents();
+    QObject::disconnect(connection);
+    return raised;
+}
+
+// A game that crashed leaves its socket behind with nobody listening; the
+// next game takes its place and is reached there. A game that ends removes
+// its socket.
+TEST(SecondStartSocketTest, SocketOfACrashedGameIsReplacedAndAnEndedGameLeavesNone)
+{
+    QTemporaryDir runtime, settings;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString store = settings.filePath("Ostrel/Brackwater-Tilemere.conf");
+    const QByteArray path = tilemere::SingleInstance(store).socketPath();
+    const int stale = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(stale, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ::close(stale);
+    {
+        tilemere::SingleInstance game(store);
+        ASSERT_TRUE(game.claim());
+        tilemere::SingleInstance second(store);
+        EXPECT_FALSE(second.claim(QStringLiteral("/photos/a.jpg")));
+        EXPECT_EQ(raisedBy(game, 300), QStringList{"/photos/a.jpg  "});
+    }
+    EXPECT_NE(::access(path.constData(), F_OK), 0) << "the ended game's socket is still there";
+    tilemere::SingleInstance next(store);
+    EXPECT_TRUE(next.claim());
 }
 
 // Slow, silent and garbled senders at once: the window keeps answering, none
@@ -198,6 +307,48 @@ TEST_F(RunningGame, NoSenderHoldsUpTheWindowAndOnlyARealRequestIsTaken)
     qunsetenv("XDG_ACTIVATION_TOKEN");
     longestStall(300);
     EXPECT_EQ(raised, QStringList{kFull.handedPath + " token42 "});
+}
+
+// A request is judged whole, however it is cut up on the way, and nothing
+// past the size cap is taken, however much a sender pushes.
+TEST_F(RunningGame, RequestIsJudgedWholeHoweverItArrives)
+{
+    const QByteArray longestPath = '/' + QByteArray(tilemere::kMaxRequestBytes - 11, 'a');
+    const QByteArray longest = encodeRequest({QString::fromLatin1(longestPath), {}, {}});
+    ASSERT_EQ(longest.size(), tilemere::kMaxRequestBytes);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        qsizetype piece;
+        bool taken;
+    } rows[] = {
+        {"the longest request at once", longest, longest.size(), true},
+        {"the longest request in pieces", longest, 100, true},
+        {"a short request byte by byte", encodeRequest({"/b.png", "t", {}}), 1, true},
+        {"one byte past the longest", longest + 'a', longest.size() + 1, false},
+        {"a request and then more", encodeRequest({"/b.png", {}, {}}) + QByteArray(1 << 20, 'a'), 64 * 1024, false},
+    };
+    for (const auto &row : rows) {
+        const QByteArray path = game->socketPath();
+        const QStringList raised = raisedBy(*game, 600, [&] {
+            int socket;
+            if (!sendTo(path, socket).isEmpty())
+                return;
+            for (qsizetype at = 0; at < row.bytes.size(); at += row.piece) {
+                const auto size = std::size_t(qMin(row.piece, row.bytes.size() - at));
+                if (::send(socket, row.bytes.constData() + at, size, MSG_NOSIGNAL) != ssize_t(size))
+                    break;
+                if (row.piece < 1000)
+                    QThread::usleep(200);
+            }
+            ::close(socket);
+        });
+        const auto expected = decodeRequest(row.bytes);
+        QStringList wanted;
+        if (row.taken && expected)
+            wanted << expected->handedPath + ' ' + QString::fromLatin1(expected->activationToken) + ' ';
+        EXPECT_EQ(raised, wanted) << row.name;
+    }
 }
 
 } // namespace
