@@ -262,6 +262,7 @@ PlayScreen &FrontScreen::playScreen()
         if (!helpPresent_)
             playScreen_->disableHelp();
         connect(playScreen_.get(), &PlayScreen::leftToFront, this, &QWidget::show);
+        connect(playScreen_.get(), &PlayScreen::gameStarted, this, &FrontScreen::gameStarted);
     }
     return *playScreen_;
 }

@@ -231,10 +231,9 @@ void FrontScreen::startGame(int slot)
     game_.selectedPicture = static_cast<std::int16_t>(index);
     const QString path = pictureList_.fullPath(index);
     hide();
-    // When the picture cannot be opened the play screen has told the player
-    // and brought this window back.
-    if (playScreen().startGame(path, animateCheck_->isChecked()))
-        emit gameStarted(path);
+    // When the picture cannot be opened the play screen tells the player
+    // and brings this window back; otherwise it reports gameStarted.
+    playScreen().startGame(path, animateCheck_->isChecked());
 }
 
 } // namespace tilemere

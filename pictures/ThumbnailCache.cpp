@@ -1,5 +1,6 @@
 #include "ThumbnailCache.h"
 
+#include "BoundedDevice.h"
 #include "PngFile.h"
 
 #include <QCryptographicHash>
@@ -149,10 +150,16 @@ QImage ThumbnailCache::find(const QString &picturePath, int minSide) const
             continue;
         // A thumbnail is small, so decoding one that turns out stale costs
         // little.
-        QFile cached(thumbnailPath(picturePath, side));
-        if (!cached.open(QIODevice::ReadOnly) || cached.size() > kMaxThumbnailFileBytes)
+        // Opened as a picture is: anyone may have planted a pipe, a link to
+        // a device or a huge file under the name. Its size as read counts,
+        // not as the file system reports it.
+        QFile cached;
+        if (!openPictureFile(thumbnailPath(picturePath, side), cached))
             continue;
-        const png::Picture thumbnail = png::read(cached.readAll(), kMaxThumbnailPixels);
+        const QByteArray bytes = cached.read(kMaxThumbnailFileBytes + 1);
+        if (bytes.size() > kMaxThumbnailFileBytes)
+            continue;
+        const png::Picture thumbnail = png::read(bytes, kMaxThumbnailPixels);
         bool mtimeRead = false;
         if (thumbnail.image.isNull() || textOf(thumbnail, uriKey) != uri
             || textOf(thumbnail, mtimeKey).toLongLong(&mtimeRead) != file->mtime || !mtimeRead)

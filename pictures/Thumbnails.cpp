@@ -44,14 +44,14 @@ QImage thumbnailFor(const QString &path, QSize size, tilemere::DecodeBudget &pag
 }
 
 Made makeThumbnail(const QString &path, QSize size, tilemere::DecodeBudget &budget,
-                   const tilemere::ThumbnailCache &cache)
+                   const tilemere::ThumbnailCache &cache, const tilemere::DecodeStop &stop)
 {
     const QImage cached = cachedCovering(cache, path, size);
     if (!cached.isNull())
         return {squeezed(cached, size), {}};
     // The cache keeps its large size only from a picture decoded larger.
     constexpr int cacheable = tilemere::ThumbnailCache::largeSide + 1;
-    const QImage picture = tilemere::loadPicture(path, size.expandedTo(QSize(cacheable, cacheable)), budget);
+    const QImage picture = tilemere::loadPicture(path, size.expandedTo(QSize(cacheable, cacheable)), budget, stop);
     const bool worthKeeping = std::max(picture.width(), picture.height()) >= cacheable;
     return {squeezed(picture, size), worthKeeping ? picture : QImage()};
 }

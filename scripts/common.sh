@@ -33,8 +33,9 @@ install_missing() {
 
 # qt6-image-formats-plugins reads WebP and TIFF; libheif HEIC, HEIF and AVIF;
 # libdeflate reads and writes the thumbnail cache's PNG files.
+# zlib makes the tests' hostile PNG files.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-comic-neue
-    qt6-image-formats-plugins libjpeg-dev libheif-dev libdeflate-dev)
+    qt6-image-formats-plugins libjpeg-dev libheif-dev libdeflate-dev zlib1g-dev)
 
 # Configures once, then builds what changed: the targets named, or everything.
 build_program() {
