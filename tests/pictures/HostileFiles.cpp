@@ -164,6 +164,11 @@ QByteArray endlessGif(std::int64_t pixels)
     return gif + QByteArray::fromHex("003b");
 }
 
+QByteArray pngClaiming(int width, int height, int bitDepth)
+{
+    return png(quint32(width), quint32(height), char(bitDepth), 2, 0, zlibOfZeros(64));
+}
+
 QByteArray pngInflatingTo(std::int64_t inflatedBytes)
 {
     return png(1, 1, 8, 2, 0, zlibOfZeros(inflatedBytes));

@@ -23,6 +23,9 @@ QByteArray zlibOfZeros(std::int64_t count);
 QByteArray jpegWithEmptyScans(int extraScans);
 // A 1 x 1 GIF whose picture data goes on for about pixels pixels.
 QByteArray endlessGif(std::int64_t pixels);
+// A PNG whose header claims width x height (RGB, bitDepth bits a channel)
+// over a few bytes of pixels.
+QByteArray pngClaiming(int width, int height, int bitDepth);
 // A 1 x 1 PNG whose pixel data inflates to inflatedBytes.
 QByteArray pngInflatingTo(std::int64_t inflatedBytes);
 // A PNG of width x height, 16 bits a channel, RGBA, interlaced, all black.
