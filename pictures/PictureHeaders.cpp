@@ -100,7 +100,8 @@ bool tiffSamplesPlausible(QIODevice &device)
     if (header.size() < 8 || (!header.startsWith("II*") && !header.startsWith("MM\0*")))
         return true; // another kind (BigTIFF) or none: the decoder decides
     const bool big = header[0] == 'M';
-    if (!device.seek(number(header, 4, 4, big)))
+    const qint64 directory = number(header, 4, 4, big);
+    if (directory + 2 > device.size() || !device.seek(directory))
         return true;
     const QByteArray count = device.read(2);
     if (count.size() < 2)
