@@ -16,6 +16,14 @@
 
 namespace fuzz {
 
+// ThreadSanitizer keeps shadow memory beside every byte and slows each
+// access: bounds on memory and time are scaled by this under it.
+#ifdef __SANITIZE_THREAD__
+inline constexpr int kSanitizerSlack = 8;
+#else
+inline constexpr int kSanitizerSlack = 1;
+#endif
+
 // A field in a seed that says how long or where something is: the places
 // where forged values do the most harm.
 struct Field {
