@@ -6,7 +6,7 @@
 #include "SoundPlayer.h"
 #include "WindowTestMain.h"
 
-#include "Mutations.h"
+#include "Fuzz.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -159,7 +159,7 @@ TEST(WaveFileTest, DamagedFilesAreRefusedOrGiveWholeFrames)
         return "RIFF" + little<quint32>(4 + body.size()) + "WAVE" + body;
     };
     const QByteArray seeds[] = {wave(1, 1, 16, {}), wave(1, 2, 24, {}), wave(3, 2, 32, "LIST" + little(3) + "abc\0")};
-    tilemere::testing::Mutator mutator(4242);
+    fuzz::Mutator mutator(4242);
     int played = 0;
     for (int round = 0; round < 5000; ++round) {
         const QByteArray input = mutator.mutate(seeds[round % std::size(seeds)]);

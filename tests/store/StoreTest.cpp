@@ -6,7 +6,7 @@
 #include "ScoreTables.h"
 #include "Windows1252.h"
 
-#include "Mutations.h"
+#include "Fuzz.h"
 
 #include <QtCore>
 
@@ -318,7 +318,7 @@ TEST_F(StoreTest, DamagedCopiesOfARealStoreLoadAsPossibleTables)
 {
     const QByteArray sample = fileBytes(STORE_SAMPLE_PATH);
     ASSERT_FALSE(sample.isEmpty());
-    tilemere::testing::Mutator mutator(1208);
+    fuzz::Mutator mutator(1208);
     for (int round = 0; round < 2000; ++round) {
         const QByteArray content = mutator.mutate(sample);
         writeFile(content);
