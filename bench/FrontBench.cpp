@@ -25,6 +25,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+
 namespace {
 
 constexpr QSize kSlotSize(121, 105);
@@ -152,36 +154,41 @@ long memoryMiB(const char *field)
     return -1;
 }
 
-// Peak memory is a high-water mark of the whole process, so the page is
-// decoded in a child of its own; the child reports its peak and the time.
+// Peak memory is a high-water mark of the whole process, so a page is
+// decoded in a child of its own; the child reports its peak in MiB, the
+// page's time in ms and how many slots show the broken-picture mark.
+std::array<long, 3> decodePageInChild(const QStringList &paths)
+{
+    std::array<long, 3> report{-1, -1, -1};
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return report;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        QElapsedTimer clock;
+        clock.start();
+        tilemere::DecodeBudget budget;
+        long broken = 0;
+        for (const QImage &thumbnail : decodePage(paths, budget))
+            broken += thumbnail == thumbnails::brokenPicture(kSlotSize) ? 1 : 0;
+        const long measured[] = {memoryMiB("VmHWM:"), static_cast<long>(clock.elapsed()), broken};
+        ::write(pipeEnds[1], measured, sizeof measured);
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    ::read(pipeEnds[0], report.data(), sizeof(long) * report.size());
+    ::close(pipeEnds[0]);
+    ::waitpid(child, nullptr, 0);
+    return report;
+}
+
 // It must stay under 200 MiB; before the loader refused forged sizes, one
 // such picture took about 5.9 GB, and a page took that once per core.
 void BM_ForgedPage_PeakMemory(benchmark::State &state)
 {
     const QStringList paths = forgedFolder().paths;
     for (auto _ : state) {
-        int pipeEnds[2];
-        if (::pipe(pipeEnds) != 0) {
-            state.SkipWithError("no pipe");
-            return;
-        }
-        const pid_t child = ::fork();
-        if (child == 0) {
-            QElapsedTimer clock;
-            clock.start();
-            tilemere::DecodeBudget budget;
-            int broken = 0;
-            for (const QImage &thumbnail : decodePage(paths, budget))
-                broken += thumbnail == thumbnails::brokenPicture(kSlotSize) ? 1 : 0;
-            const long report[] = {memoryMiB("VmHWM:"), static_cast<long>(clock.elapsed()), broken};
-            ::write(pipeEnds[1], report, sizeof report);
-            ::_exit(0);
-        }
-        ::close(pipeEnds[1]);
-        long report[3] = {-1, -1, -1};
-        ::read(pipeEnds[0], report, sizeof report);
-        ::close(pipeEnds[0]);
-        ::waitpid(child, nullptr, 0);
+        const std::array<long, 3> report = decodePageInChild(paths);
         state.counters["peak_MiB"] = static_cast<double>(report[0]);
         state.counters["before_MiB"] = static_cast<double>(memoryMiB("VmRSS:"));
         state.counters["page_ms"] = static_cast<double>(report[1]);
@@ -239,26 +246,7 @@ void BM_HostilePage_PeakMemory(benchmark::State &state)
         }
     }
     for (auto _ : state) {
-        int pipeEnds[2];
-        if (::pipe(pipeEnds) != 0) {
-            state.SkipWithError("no pipe");
-            return;
-        }
-        const pid_t child = ::fork();
-        if (child == 0) {
-            QElapsedTimer clock;
-            clock.start();
-            tilemere::DecodeBudget budget;
-            decodePage(paths, budget);
-            const long report[] = {memoryMiB("VmHWM:"), static_cast<long>(clock.elapsed())};
-            ::write(pipeEnds[1], report, sizeof report);
-            ::_exit(0);
-        }
-        ::close(pipeEnds[1]);
-        long report[2] = {-1, -1};
-        ::read(pipeEnds[0], report, sizeof report);
-        ::close(pipeEnds[0]);
-        ::waitpid(child, nullptr, 0);
+        const std::array<long, 3> report = decodePageInChild(paths);
         state.counters["peak_MiB"] = static_cast<double>(report[0]);
         state.counters["page_ms"] = static_cast<double>(report[1]);
         if (report[0] < 0 || report[0] >= 400)

@@ -110,10 +110,10 @@ struct Started {
     // After a click that starts a game: waits until its picture has come
     // from the decoding thread (the game starts) or was refused (the front
     // screen is back).
-    void awaitGame()
+    bool awaitGame()
     {
         const int before = gamesStarted;
-        QTest::qWaitFor([&] { return gamesStarted > before || front->isVisible(); }, 10'000);
+        return QTest::qWaitFor([&] { return gamesStarted > before || front->isVisible(); }, 10'000);
     }
     tilemere::FrontScreen *operator->() const { return front.get(); }
     template <typename Control = QWidget> Control *child(const char *name) const

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
-#include <QtEndian>
 
 #include <zlib.h>
 
@@ -15,39 +14,26 @@ namespace hostile {
 
 namespace {
 
-void append32(QByteArray &out, quint32 value, bool big = true)
+// value as bytes bytes, little-endian unless big.
+void put(QByteArray &out, quint64 value, int bytes, bool big = false)
 {
-    char bytes[4];
-    if (big)
-        qToBigEndian(value, bytes);
-    else
-        qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
-
-void append16le(QByteArray &out, quint16 value)
-{
-    out.append(char(value & 0xFF)).append(char(value >> 8));
-}
-
-void append24le(QByteArray &out, quint32 value)
-{
-    out.append(char(value & 0xFF)).append(char((value >> 8) & 0xFF)).append(char((value >> 16) & 0xFF));
+    for (int i = 0; i < bytes; ++i)
+        out.append(char(value >> (8 * (big ? bytes - 1 - i : i))));
 }
 
 void pngChunk(QByteArray &out, const char *type, const QByteArray &body)
 {
-    append32(out, quint32(body.size()));
+    put(out, quint32(body.size()), 4, true);
     const QByteArray typed = QByteArray(type, 4) + body;
     out.append(typed);
-    append32(out, quint32(crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size()))));
+    put(out, quint32(crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size()))), 4, true);
 }
 
 QByteArray png(quint32 width, quint32 height, char depth, char colourType, char interlace, const QByteArray &data)
 {
     QByteArray header;
-    append32(header, width);
-    append32(header, height);
+    put(header, width, 4, true);
+    put(header, height, 4, true);
     header.append(depth).append(colourType).append(char(0)).append(char(0)).append(interlace);
     QByteArray out("\x89PNG\r\n\x1A\n", 8);
     pngChunk(out, "IHDR", header);
@@ -105,7 +91,7 @@ QByteArray zlibOfZeros(std::int64_t count)
         out += left >= kPiece ? piece : deflatedZeros(left);
     out.append("\x03\x00", 2); // a final, empty block
     // Adler-32 of zeros: the first sum stays 1, the second counts them.
-    append32(out, quint32((count % 65521) << 16 | 1));
+    put(out, quint32((count % 65521) << 16 | 1), 4, true);
     return out;
 }
 
@@ -197,29 +183,25 @@ QByteArray animatedWebp(int side)
     const QByteArray frameData = still.mid(12); // its one chunk, header included
     QByteArray body("WEBP");
     body += "VP8X";
-    append32(body, 10, false);
+    put(body, 10, 4);
     body.append(char(0x02)).append(3, char(0)); // an animation
-    append24le(body, quint32(side - 1));
-    append24le(body, quint32(side - 1));
+    put(body, quint32(side - 1), 3);
+    put(body, quint32(side - 1), 3);
     body += "ANIM";
-    append32(body, 6, false);
-    append32(body, 0, false);
-    append16le(body, 0);
+    put(body, 6, 4);
+    put(body, 0, 6); // background, loop count
     QByteArray frame;
-    append24le(frame, 0);
-    append24le(frame, 0);
-    append24le(frame, 0); // width - 1
-    append24le(frame, 0); // height - 1
-    append24le(frame, 100);
+    for (const quint32 value : {0, 0, 0, 0, 100}) // x, y, width - 1, height - 1, duration
+        put(frame, value, 3);
     frame.append(char(0));
     frame += frameData;
     body += "ANMF";
-    append32(body, quint32(frame.size()), false);
+    put(body, quint32(frame.size()), 4);
     body += frame;
     if (frame.size() % 2)
         body.append(char(0));
     QByteArray out("RIFF");
-    append32(out, quint32(body.size()), false);
+    put(out, quint32(body.size()), 4);
     return out + body;
 }
 
@@ -236,17 +218,15 @@ QByteArray tiffWithSamples(int samples)
         {279, 4, 1, quint32(samples)}, {284, 3, 1, 1},
     };
     QByteArray out("II*\0", 4);
-    append32(out, 8, false);
-    append16le(out, 10);
+    put(out, 8, 4);
+    put(out, 10, 2);
     for (const Entry &entry : entries) {
-        append16le(out, entry.tag);
-        append16le(out, entry.type);
-        append32(out, entry.count, false);
-        append32(out, entry.value, false);
+        put(out, entry.tag | entry.type << 16 | quint64(entry.count) << 32, 8);
+        put(out, entry.value, 4);
     }
-    append32(out, 0, false);
+    put(out, 0, 4);
     for (int i = 0; i < samples; ++i)
-        append16le(out, 8);
+        put(out, 8, 2);
     return out + QByteArray(samples, char(0x80));
 }
 
@@ -255,16 +235,13 @@ QByteArray bitmapPastItsPalette(int side)
     const int rowBytes = (side + 3) / 4 * 4;
     const quint32 pixelsAt = 14 + 40 + 2 * 4;
     QByteArray out("BM");
-    append32(out, pixelsAt + quint32(rowBytes * side), false);
-    append32(out, 0, false);
-    append32(out, pixelsAt, false);
-    append32(out, 40, false);
-    append32(out, quint32(side), false);
-    append32(out, quint32(side), false);
-    append16le(out, 1);
-    append16le(out, 8);
-    for (const quint32 value : {0u, quint32(rowBytes * side), 2835u, 2835u, 2u, 2u})
-        append32(out, value, false);
+    // File size, reserved, pixels' offset; header size, width, height, one
+    // plane and 8 bits a pixel, no compression, pixel bytes, resolution,
+    // two colours, two of them important.
+    const quint32 image = quint32(rowBytes * side);
+    for (const quint32 value : {pixelsAt + image, 0u, pixelsAt, 40u, quint32(side), quint32(side), 1u | 8u << 16, 0u,
+                                image, 2835u, 2835u, 2u, 2u})
+        put(out, value, 4);
     out += QByteArray::fromHex("00000000" "ffffff00");
     return out + QByteArray(rowBytes * side, char(200));
 }

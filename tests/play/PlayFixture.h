@@ -98,7 +98,7 @@ protected:
         const QMetaObject::Connection onRefusal =
             QObject::connect(&form(), &tilemere::PlayScreen::leftToFront, [&] { refused = true; });
         form().startGame(picturePath, animateShuffle);
-        QTest::qWaitFor([&] { return started || refused; }, 10'000);
+        static_cast<void>(QTest::qWaitFor([&] { return started || refused; }, 10'000)); // started says which
         QObject::disconnect(onStart);
         QObject::disconnect(onRefusal);
         QCoreApplication::processEvents();
