@@ -2,14 +2,19 @@
 // JPEGs and from 4000 x 3000 bitmaps, decoded side by side as the front
 // screen does, the picture of a new game, the nine JPEGs at full size for
 // comparison, and the peak memory of a page of nine forged pictures (tiny
-// files whose headers claim 45000 x 45000 pixels).
+// files whose headers claim 45000 x 45000 pixels), of a page of files made
+// to stall or swell a decoder, and a warm page of cached thumbnails read by
+// the cache's own PNG reader and by Qt's.
+#include "HostileFiles.h"
 #include "PictureLoader.h"
+#include "PngFile.h"
 #include "Thumbnails.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -19,6 +24,8 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <array>
 
 namespace {
 
@@ -147,36 +154,41 @@ long memoryMiB(const char *field)
     return -1;
 }
 
-// Peak memory is a high-water mark of the whole process, so the page is
-// decoded in a child of its own; the child reports its peak and the time.
+// Peak memory is a high-water mark of the whole process, so a page is
+// decoded in a child of its own; the child reports its peak in MiB, the
+// page's time in ms and how many slots show the broken-picture mark.
+std::array<long, 3> decodePageInChild(const QStringList &paths)
+{
+    std::array<long, 3> report{-1, -1, -1};
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return report;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        QElapsedTimer clock;
+        clock.start();
+        tilemere::DecodeBudget budget;
+        long broken = 0;
+        for (const QImage &thumbnail : decodePage(paths, budget))
+            broken += thumbnail == thumbnails::brokenPicture(kSlotSize) ? 1 : 0;
+        const long measured[] = {memoryMiB("VmHWM:"), static_cast<long>(clock.elapsed()), broken};
+        ::write(pipeEnds[1], measured, sizeof measured);
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    ::read(pipeEnds[0], report.data(), sizeof(long) * report.size());
+    ::close(pipeEnds[0]);
+    ::waitpid(child, nullptr, 0);
+    return report;
+}
+
 // It must stay under 200 MiB; before the loader refused forged sizes, one
 // such picture took about 5.9 GB, and a page took that once per core.
 void BM_ForgedPage_PeakMemory(benchmark::State &state)
 {
     const QStringList paths = forgedFolder().paths;
     for (auto _ : state) {
-        int pipeEnds[2];
-        if (::pipe(pipeEnds) != 0) {
-            state.SkipWithError("no pipe");
-            return;
-        }
-        const pid_t child = ::fork();
-        if (child == 0) {
-            QElapsedTimer clock;
-            clock.start();
-            tilemere::DecodeBudget budget;
-            int broken = 0;
-            for (const QImage &thumbnail : decodePage(paths, budget))
-                broken += thumbnail == thumbnails::brokenPicture(kSlotSize) ? 1 : 0;
-            const long report[] = {memoryMiB("VmHWM:"), static_cast<long>(clock.elapsed()), broken};
-            ::write(pipeEnds[1], report, sizeof report);
-            ::_exit(0);
-        }
-        ::close(pipeEnds[1]);
-        long report[3] = {-1, -1, -1};
-        ::read(pipeEnds[0], report, sizeof report);
-        ::close(pipeEnds[0]);
-        ::waitpid(child, nullptr, 0);
+        const std::array<long, 3> report = decodePageInChild(paths);
         state.counters["peak_MiB"] = static_cast<double>(report[0]);
         state.counters["before_MiB"] = static_cast<double>(memoryMiB("VmRSS:"));
         state.counters["page_ms"] = static_cast<double>(report[1]);
@@ -204,5 +216,79 @@ void BM_GamePicture_Jpeg6000x4000(benchmark::State &state)
         benchmark::DoNotOptimize(tilemere::loadPicture(path, QSize(400, 400)));
 }
 BENCHMARK(BM_GamePicture_Jpeg6000x4000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// A page of files made to stall or swell a decoder (a gigabyte-inflating
+// PNG, thousands of empty JPEG scans, an endless GIF, a 16-bit interlaced
+// 5600 x 5600 PNG, an animation on a 5600 x 5600 canvas, padded WebP and
+// JPEG, a TIFF of 200 samples, a bitmap past its palette), decoded as the
+// front screen does, in a child: its peak must stay under 400 MiB.
+void BM_HostilePage_PeakMemory(benchmark::State &state)
+{
+    static QTemporaryDir dir;
+    static QStringList paths;
+    if (paths.isEmpty()) {
+        const std::pair<const char *, QByteArray> files[] = {
+            {"bomb.png", hostile::pngInflatingTo(std::int64_t{1} << 30)},
+            {"scans.jpg", hostile::jpegWithEmptyScans(5000)},
+            {"endless.gif", hostile::endlessGif(std::int64_t{1} << 31)},
+            {"deep.png", hostile::sixteenBitInterlacedPng(5600, 5600)},
+            {"canvas.webp", hostile::animatedWebp(5600)},
+            {"padded.webp", hostile::encoded(hostile::detailed(40, 30), "webp")},
+            {"padded.jpg", hostile::encoded(hostile::detailed(40, 30), "jpeg").chopped(2)},
+            {"samples.tif", hostile::tiffWithSamples(200)},
+            {"palette.bmp", hostile::bitmapPastItsPalette(64)},
+        };
+        for (const auto &[name, bytes] : files) {
+            const QString path = dir.filePath(QLatin1String(name));
+            const bool padded = QByteArrayView(name).startsWith("padded");
+            hostile::writeFile(path, bytes, padded ? std::int64_t{2} << 30 : 0);
+            paths << path;
+        }
+    }
+    for (auto _ : state) {
+        const std::array<long, 3> report = decodePageInChild(paths);
+        state.counters["peak_MiB"] = static_cast<double>(report[0]);
+        state.counters["page_ms"] = static_cast<double>(report[1]);
+        if (report[0] < 0 || report[0] >= 400)
+            state.SkipWithError("a page of hostile files took 400 MiB or more");
+    }
+}
+BENCHMARK(BM_HostilePage_PeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Nine cached thumbnails of photos (256 pixels across), as a warm page reads
+// them: the cache's own PNG reader against Qt's.
+const QList<QByteArray> &cachedThumbnails()
+{
+    static const QList<QByteArray> files = [] {
+        QList<QByteArray> made;
+        const QImage photo = cameraSizedPicture(1536, 1024).scaled(256, 171, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        for (int i = 0; i < 9; ++i)
+            made << tilemere::png::encode(photo.mirrored(i % 2, i % 3 == 0), {{"Thumb::URI", "file:///a.jpg"}}, 3);
+        return made;
+    }();
+    return files;
+}
+
+void BM_WarmPage_OwnPngReader(benchmark::State &state)
+{
+    for (auto _ : state)
+        for (const QByteArray &file : cachedThumbnails())
+            benchmark::DoNotOptimize(tilemere::png::read(file, 1 << 20));
+}
+BENCHMARK(BM_WarmPage_OwnPngReader)->Unit(benchmark::kMillisecond);
+
+void BM_WarmPage_QtPngReader(benchmark::State &state)
+{
+    for (auto _ : state) {
+        for (const QByteArray &file : cachedThumbnails()) {
+            QBuffer buffer;
+            buffer.setData(file);
+            buffer.open(QIODevice::ReadOnly);
+            QImageReader reader(&buffer, "png");
+            benchmark::DoNotOptimize(reader.read());
+        }
+    }
+}
+BENCHMARK(BM_WarmPage_QtPngReader)->Unit(benchmark::kMillisecond);
 
 } // namespace

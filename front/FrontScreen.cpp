@@ -270,6 +270,7 @@ PlayScreen &FrontScreen::playScreen()
         if (!helpPresent_)
             playScreen_->disableHelp();
         connect(playScreen_.get(), &PlayScreen::leftToFront, this, &QWidget::show);
+        connect(playScreen_.get(), &PlayScreen::gameStarted, this, &FrontScreen::gameStarted);
     }
     return *playScreen_;
 }
@@ -337,10 +338,9 @@ void FrontScreen::startGame(int slot)
     game_.selectedPicture = static_cast<std::int16_t>(index);
     const QString path = pictures.fullPath(index);
     hide();
-    // When the picture cannot be opened the play screen has told the player
-    // and brought this window back.
-    if (playScreen().startGame(path, animateCheck_->isChecked()))
-        emit gameStarted(path);
+    // When the picture cannot be opened the play screen tells the player
+    // and brings this window back; otherwise it reports gameStarted.
+    playScreen().startGame(path, animateCheck_->isChecked());
 }
 
 void FrontScreen::openFromDesktop(const QString &path)

@@ -80,9 +80,8 @@ quint32 exifNumber(const uchar *at, int bytes, bool bigEndian)
     return value;
 }
 
-// The orientation entry of the first image's directory in an Exif block
-// ("Exif\0\0", then a TIFF header), mapped as Qt's readers map it. Every
-// offset is checked against the block, whatever it says.
+} // namespace
+
 QImageIOHandler::Transformations exifOrientation(const uchar *data, unsigned int size)
 {
     using T = QImageIOHandler;
@@ -115,19 +114,39 @@ QImageIOHandler::Transformations exifOrientation(const uchar *data, unsigned int
     return T::TransformationNone;
 }
 
+namespace {
+
+// Called by libjpeg every few rows of every scan: where a decode of too
+// many scans, or one given up, is ended.
+struct Progress {
+    jpeg_progress_mgr manager;
+    const DecodeStop *stop;
+};
+
 // One decompression and everything libjpeg calls back into; plain data, so
 // a jump out of libjpeg leaves nothing half-destroyed.
 struct Decompression {
     jpeg_decompress_struct info;
     JumpingErrors errors;
     DeviceSource source;
+    Progress progress;
 };
+
+void checkProgress(j_common_ptr common)
+{
+    auto *info = reinterpret_cast<j_decompress_ptr>(common);
+    const Progress &progress = *reinterpret_cast<Progress *>(info->progress);
+    if (info->input_scan_number > kMaxScans || progress.stop->stopped())
+        jumpBack(common);
+}
 
 // Sets up a decompression reading from device through buffer; it must be
 // destroyed with jpeg_destroy_decompress.
-void begin(Decompression &job, QIODevice &device, std::vector<JOCTET> &buffer)
+void begin(Decompression &job, QIODevice &device, std::vector<JOCTET> &buffer, const DecodeStop &stop)
 {
     std::memset(&job, 0, sizeof job);
+    job.progress.manager.progress_monitor = checkProgress;
+    job.progress.stop = &stop;
     job.source.device = &device;
     job.source.buffer = buffer.data();
     job.source.capacity = buffer.size();
@@ -147,6 +166,7 @@ bool readMarkers(Decompression &job, Header &header)
         return false;
     jpeg_create_decompress(&job.info);
     job.info.src = &job.source.manager;
+    job.info.progress = &job.progress.manager;
     jpeg_save_markers(&job.info, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(&job.info, TRUE) != JPEG_HEADER_OK)
         return false;
@@ -204,25 +224,25 @@ bool readRows(Decompression &job, uchar *bits, qsizetype bytesPerLine)
 
 } // namespace
 
-std::optional<Header> readHeader(QIODevice &device)
+std::optional<Header> readHeader(QIODevice &device, const DecodeStop &stop)
 {
     // Only the markers are read: small pieces.
     std::vector<JOCTET> buffer(4096);
     Decompression job;
-    begin(job, device, buffer);
+    begin(job, device, buffer, stop);
     Header header;
     const bool read = readMarkers(job, header);
     jpeg_destroy_decompress(&job.info);
     return read ? std::optional(header) : std::nullopt;
 }
 
-std::optional<QImage> decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit)
+std::optional<QImage> decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit, const DecodeStop &stop)
 {
     // Large reads: a camera photo is megabytes, and each refill is a call
     // back out of libjpeg's decoding loop.
     std::vector<JOCTET> buffer(std::size_t{256} << 10);
     Decompression job;
-    begin(job, device, buffer);
+    begin(job, device, buffer, stop);
     Header header;
     std::optional<QImage> image;
     if (!readMarkers(job, header)) {

@@ -9,6 +9,8 @@
 #include <QImageIOHandler>
 #include <QIODevice>
 
+#include "BoundedDevice.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -25,16 +27,28 @@ struct Header {
     QImageIOHandler::Transformations orientation = QImageIOHandler::TransformationNone;
 };
 
-// Reads the markers up to the first scan. Nothing when it is no JPEG.
-// Leaves the device at an unknown position.
-std::optional<Header> readHeader(QIODevice &device);
+// The orientation entry of the first picture's directory in an Exif block
+// (an APP1 segment's body: "Exif\0\0", then a TIFF header), mapped as Qt's
+// readers map it. Every offset is checked against the block, whatever it
+// says; only the first directory is read, so no chain of them can loop.
+QImageIOHandler::Transformations exifOrientation(const uchar *data, unsigned int size);
+
+// More scans than any encoder writes (a progressive file has about ten):
+// each scan is a pass over every coefficient of the picture, so a file of
+// thousands of empty ones would take minutes.
+inline constexpr int kMaxScans = 1000;
+
+// Reads the markers up to the first scan. Nothing when it is no JPEG or
+// once stop says so. Leaves the device at an unknown position.
+std::optional<Header> readHeader(QIODevice &device, const DecodeStop &stop = DecodeStop());
 
 // Decodes the JPEG from the device's current position at eighths/8 of its
 // stored size (eighths 1 to 8, sides rounded up), as stored: no orientation
 // applied. libjpeg may take at most memoryLimit bytes beside the image.
 // Nothing for colour spaces other than YCbCr, RGB and grey (CMYK files are
 // left to Qt's reader, which knows their inverted variants); a null image
-// on any error.
-std::optional<QImage> decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit);
+// on any error, past kMaxScans scans, or once stop says so.
+std::optional<QImage> decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit,
+                                   const DecodeStop &stop = DecodeStop());
 
 } // namespace tilemere::jpeg

@@ -1,5 +1,6 @@
 #include "PictureLoader.h"
 
+#include "BoundedDevice.h"
 #include "DiskNames.h"
 #include "HeifPicture.h"
 #include "JpegPicture.h"
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace tilemere {
 
@@ -137,32 +139,6 @@ bool hasPictureSuffix(const char *name)
     return false;
 }
 
-bool isRegularFile(const QByteArray &path)
-{
-    struct stat status {};
-    return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// Opens only regular files: opening some devices does something (a tape
-// rewinds, a watchdog starts). Should the file be swapped for a pipe in
-// between, the open still does not wait, and the second look refuses it.
-bool openRegularFile(const QString &path, QFile &file)
-{
-    const QByteArray name = pathToDisk(path);
-    if (!isRegularFile(name))
-        return false;
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return false;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || !file.open(fd, QIODevice::ReadOnly,
-                                                                             QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-}
-
 bool plausibleSize(QSize size)
 {
     return size.width() > 0 && size.height() > 0 && size.width() <= kMaxPictureSide &&
@@ -223,45 +199,104 @@ QImage oriented(QImage image, QImageIOHandler::Transformations orientation)
     return image;
 }
 
-QImage decodeWithQt(QFile &file, const char *format, QSize wanted, QSize stored, int megabytes)
+// The bytes a decode may read beyond what its pixels need: headers, camera
+// data and colour profiles (a phone's JPEG carries previews of its own).
+std::int64_t metadataAllowance(Kind kind)
 {
-    if (!file.seek(0))
+    return kind == Kind::Jpeg ? std::int64_t{16} << 20 : std::int64_t{1} << 20;
+}
+
+// What the header stage may read: the markers, chunks or directories up to
+// the pixels. A WebP is read whole by its decoder, as long as it says it is.
+std::int64_t headerCap(Kind kind, const QFile &file, const std::optional<headers::WebpFacts> &webp)
+{
+    if (kind == Kind::WebP)
+        return webp ? std::min<std::int64_t>(webp->fileBytes, file.size()) : 0;
+    if (kind == Kind::Tiff)
+        return file.size(); // the directories may lie anywhere; they are read in pieces
+    return metadataAllowance(kind);
+}
+
+// The bytes a pixel may take in the file: no encoding of pictures stores
+// more than this (a 16-bit TIFF of five samples, uncompressed, takes 10).
+std::int64_t fileBytesPerPixel(Kind kind)
+{
+    return kind == Kind::Tiff ? 16 : 8;
+}
+
+QImage decodeWithQt(BoundedDevice &device, const char *format, QSize wanted, QSize stored, int megabytes)
+{
+    if (!device.seek(0))
         return {};
-    QImageReader reader(&file, format);
+    QImageReader reader(&device, format);
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(true);
     reader.setAllocationLimit(megabytes);
     if (wanted != stored)
         reader.setScaledSize(wanted);
-    return reader.read();
+    QImage image = reader.read();
+    // A decode cut short by the stop may still hand back what it had.
+    if (device.stopped())
+        return {};
+    // Pixels pointing past a short colour table would be drawn from
+    // whatever follows it.
+    if (image.format() == QImage::Format_Indexed8 && image.colorCount() < 256) {
+        QList<QRgb> colours = image.colorTable();
+        colours.resize(256, qRgb(0, 0, 0));
+        image.setColorTable(colours);
+    }
+    return image;
 }
 
-QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget)
+QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget, const DecodeStop &stop)
 {
     // JPEG's header is read by libjpeg itself; Qt's reader for it (a plugin)
     // is loaded only for the CMYK files left to it.
     QSize stored;
     std::int64_t coefficientBytes = 0;
     QImageIOHandler::Transformations orientation;
-    const QtDecoder decoder = qtDecoder(kind);
-    if (kind == Kind::Jpeg) {
-        const auto header = jpeg::readHeader(file);
-        if (!header)
-            return {};
-        stored = QSize(header->width, header->height);
-        coefficientBytes = header->coefficientBytes;
-        orientation = header->orientation;
-    } else {
-        if (kind == Kind::Bitmap && headers::bitmapIsShort(file))
-            return {};
-        if (!file.seek(0))
-            return {};
-        QImageReader reader(&file, decoder.format);
-        reader.setAutoDetectImageFormat(false);
-        stored = reader.size();
-        orientation = reader.transformation();
+    QtDecoder decoder = qtDecoder(kind);
+    const QByteArray head = file.peek(64);
+    const std::optional<headers::WebpFacts> webp = headers::webpFacts(head);
+    // Two canvases for an animation: the one shown and the frame drawn onto it.
+    std::int64_t canvases = 1;
+    {
+        BoundedDevice device(file, headerCap(kind, file, webp), stop);
+        if (kind == Kind::Jpeg) {
+            const auto header = jpeg::readHeader(device, stop);
+            if (!header)
+                return {};
+            stored = QSize(header->width, header->height);
+            coefficientBytes = header->coefficientBytes;
+            orientation = header->orientation;
+        } else {
+            // The file's own size: the device's is capped.
+            if (kind == Kind::Bitmap && (!file.seek(0) || headers::bitmapIsShort(file)))
+                return {};
+            if (kind == Kind::Tiff && !headers::tiffSamplesPlausible(device))
+                return {};
+            if (kind == Kind::WebP && (!webp || webp->fileBytes > file.size() + 1))
+                return {};
+            if (kind == Kind::Png) {
+                // Sixteen bits a channel decode to 8 bytes a pixel, and are
+                // turned into 4 in a second whole copy.
+                const auto png = headers::pngFacts(head);
+                if (png && png->bitDepth == 16)
+                    decoder.bytesPerPixel = 12 + (png->interlaced ? 4 : 0);
+            }
+            if (!device.seek(0))
+                return {};
+            QImageReader reader(&device, decoder.format);
+            reader.setAutoDetectImageFormat(false);
+            stored = reader.size();
+            orientation = reader.transformation();
+            if (webp && webp->animated) {
+                canvases = 2;
+                stored = QSize(webp->width, webp->height);
+            }
+        }
     }
-    if (!plausibleSize(stored))
+    if (!plausibleSize(stored) || stop.stopped())
         return {};
 
     const QSize wanted = decodeSize(stored, target, orientation.testFlag(QImageIOHandler::TransformationRotate90));
@@ -274,13 +309,17 @@ QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget)
     const std::int64_t decodedPixels =
         pixels(QSize((stored.width() * eighths + 7) / 8, (stored.height() * eighths + 7) / 8));
     const std::int64_t copies = (wanted != stored ? 1 : 0) + (orientation ? 1 : 0);
-    const std::int64_t bytes = coefficientBytes + decodedPixels * decoder.bytesPerPixel + copies * pixels(wanted) * 4 +
-                               kDecoderOverhead + 64 * stored.width();
+    const std::int64_t readCap = metadataAllowance(kind) + pixels(stored) * fileBytesPerPixel(kind);
+    // The WebP decoder holds the whole file while it decodes.
+    const std::int64_t heldFile = kind == Kind::WebP ? std::min<std::int64_t>(readCap, file.size()) : 0;
+    const std::int64_t bytes = coefficientBytes + canvases * decodedPixels * decoder.bytesPerPixel +
+                               copies * pixels(wanted) * 4 + kDecoderOverhead + 64 * stored.width() + heldFile;
     const Reservation memory(budget, bytes);
-    if (!memory.held())
+    if (!memory.held() || !file.seek(0))
         return {};
-    if (kind == Kind::Jpeg && file.seek(0)) {
-        if (auto image = jpeg::decodeScaled(file, eighths, bytes)) {
+    BoundedDevice device(file, readCap, stop);
+    if (kind == Kind::Jpeg) {
+        if (auto image = jpeg::decodeScaled(device, eighths, bytes, stop)) {
             if (image->isNull())
                 return {};
             // At most twice the size wanted, it is handed over as decoded:
@@ -291,12 +330,14 @@ QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget)
             return oriented(std::move(*image), orientation);
         }
     }
-    return decodeWithQt(file, decoder.format, wanted, stored, memory.megabytes());
+    return decodeWithQt(device, decoder.format, wanted, stored, memory.megabytes());
 }
 
-QImage loadHeif(QFile &file, QSize target, DecodeBudget &budget)
+QImage loadHeif(QFile &file, QSize target, DecodeBudget &budget, const DecodeStop &stop)
 {
-    HeifPicture picture(file, kMaxPictureSide);
+    // The container and the coded pictures are read before decoding.
+    BoundedDevice device(file, std::int64_t{256} << 20, stop);
+    HeifPicture picture(device, kMaxPictureSide);
     const QSize stored = picture.size();
     if (!plausibleSize(stored))
         return {};
@@ -306,6 +347,8 @@ QImage loadHeif(QFile &file, QSize target, DecodeBudget &budget)
     if (!memory.held())
         return {};
     const QImage image = picture.decode();
+    if (stop.stopped())
+        return {};
     const QSize wanted = decodeSize(image.size(), target, false);
     if (image.isNull() || wanted == image.size())
         return image;
@@ -356,19 +399,24 @@ QStringList listPictureFiles(const QString &folder, const std::function<bool()> 
     return names;
 }
 
-QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget)
+QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget, const DecodeStop &stop)
 {
     if (kindOfName(path) == Kind::None)
         return {};
     QFile file;
-    if (!openRegularFile(path, file))
+    if (!openPictureFile(path, file))
         return {};
     const Kind kind = kindOfContent(file.peek(16));
     if (kind == Kind::None)
         return {};
-    const QImage image = kind == Kind::Heif ? loadHeif(file, targetSize, budget)
-                                            : loadWithQt(file, kind, targetSize, budget);
+    const QImage image = kind == Kind::Heif ? loadHeif(file, targetSize, budget, stop)
+                                            : loadWithQt(file, kind, targetSize, budget, stop);
     return image.isNull() ? QImage() : image;
+}
+
+QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget)
+{
+    return loadPicture(path, targetSize, budget, DecodeStop());
 }
 
 QImage loadPicture(const QString &path, QSize targetSize)

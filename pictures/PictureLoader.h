@@ -5,6 +5,8 @@
 // only when its stated size is one a camera could make, and only within a
 // memory budget that the caller holds.
 
+#include "BoundedDevice.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -76,6 +78,11 @@ QStringList listPictureFiles(const QString &folder, const std::function<bool()> 
 // does this at a reduced scale, which is much faster). Safe to call from
 // several threads at once.
 QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget);
+
+// The same, given up (a null image) once stop says so; every read of the
+// file is also held to what its stated size can need. Without a stop, a
+// decode is given DecodeStop::kDefaultTime.
+QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget, const DecodeStop &stop);
 
 // The same with a budget of its own of DecodeBudget::kDefaultBytes, for one
 // picture at a time.

@@ -1,5 +1,7 @@
 #include "PngFile.h"
 
+#include "BoundedDevice.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -189,20 +191,26 @@ std::optional<Picture> decode(QByteArrayView bytes, std::int64_t maxPixels)
     return picture;
 }
 
-Picture read(const QByteArray &bytes, std::int64_t maxPixels)
+Picture read(const QByteArray &bytes, std::int64_t maxPixels, const DecodeStop &stop)
 {
     if (std::optional<Picture> picture = decode(bytes, maxPixels))
         return *std::move(picture);
     // Qt's reader is told the type: left to guess, it asks every image
-    // plugin about the file, loading them all.
+    // plugin about the file, loading them all. Its inflating is bounded by
+    // the stop: a few megabytes of zeros can inflate to gigabytes.
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "png");
+    BoundedDevice device(buffer, bytes.size(), stop);
+    QImageReader reader(&device, "png");
     reader.setAutoDetectImageFormat(false);
-    if (reader.size().isValid() && std::int64_t{reader.size().width()} * reader.size().height() > maxPixels)
+    const QSize size = reader.size();
+    if (!size.isValid() || std::int64_t{size.width()} * size.height() > maxPixels)
         return {};
+    reader.setAllocationLimit(static_cast<int>((maxPixels * 8 >> 20) + 1));
     Picture picture{reader.read(), {}};
+    if (device.stopped())
+        return {};
     for (const QString &key : picture.image.textKeys())
         picture.texts.append({key.toLatin1(), picture.image.text(key).toLatin1()});
     return picture;
@@ -210,10 +218,12 @@ Picture read(const QByteArray &bytes, std::int64_t maxPixels)
 
 QImage load(const QString &path, std::int64_t maxPixels)
 {
+    // Only the program's own files (resources) come here; still, nothing
+    // larger than its pixels could need is read.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return read(file.readAll(), maxPixels).image;
+    return read(file.read((std::int64_t{1} << 20) + maxPixels * 8), maxPixels).image;
 }
 
 namespace {

@@ -7,6 +7,8 @@
 // need neither libpng nor Qt's image plugins at start-up. Any other kind of
 // PNG is left to Qt.
 
+#include "BoundedDevice.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>
@@ -35,8 +37,9 @@ struct Picture {
 std::optional<Picture> decode(QByteArrayView bytes, std::int64_t maxPixels);
 
 // Any PNG file held in bytes: through decode when it is of its kind, else
-// through Qt's reader. A null image when neither can read it.
-Picture read(const QByteArray &bytes, std::int64_t maxPixels);
+// through Qt's reader. A null image when neither can read it, or when Qt's
+// reader is still at it once stop says so.
+Picture read(const QByteArray &bytes, std::int64_t maxPixels, const DecodeStop &stop = DecodeStop());
 
 // The PNG file at path (a Qt resource path too), as read does.
 QImage load(const QString &path, std::int64_t maxPixels);

@@ -1,5 +1,6 @@
 #include "ThumbnailCache.h"
 
+#include "BoundedDevice.h"
 #include "DiskNames.h"
 #include "PngFile.h"
 
@@ -141,11 +142,16 @@ QImage ThumbnailCache::current(const QString &picturePath, int side, const QByte
                                const FileFacts &file) const
 {
     // A thumbnail is small, so decoding one that turns out stale costs
-    // little.
-    QFile cached(thumbnailPath(picturePath, side));
-    if (!cached.open(QIODevice::ReadOnly) || cached.size() > kMaxThumbnailFileBytes)
+    // little. Opened as a picture is: anyone may have planted a pipe, a link
+    // to a device or a huge file under the name. Its size as read counts,
+    // not as the file system reports it.
+    QFile cached;
+    if (!openPictureFile(thumbnailPath(picturePath, side), cached))
         return {};
-    const png::Picture thumbnail = png::read(cached.readAll(), kMaxThumbnailPixels);
+    const QByteArray bytes = cached.read(kMaxThumbnailFileBytes + 1);
+    if (bytes.size() > kMaxThumbnailFileBytes)
+        return {};
+    const png::Picture thumbnail = png::read(bytes, kMaxThumbnailPixels);
     bool mtimeRead = false;
     if (thumbnail.image.isNull() || textOf(thumbnail, uriKey) != uri
         || textOf(thumbnail, mtimeKey).toLongLong(&mtimeRead) != file.mtime || !mtimeRead)

@@ -71,10 +71,13 @@ void ThumbnailLoader::request(int generation, int slot, const QString &path, QSi
 {
     ++unfinished_;
     pool_.start(
-        [this, batch = batch_.load(), generation, slot, path, pixelSize] {
+        [this, batch = batch_.load(), allowed = decodeTime_, generation, slot, path, pixelSize] {
             if (batch == batch_.load()) {
                 yieldToForegroundWork();
-                thumbnails::Made made = thumbnails::makeThumbnail(path, pixelSize, budget_, cache_);
+                // The time runs from the start of the decode, not from the
+                // request: a page waits in the queue for the one before.
+                const DecodeStop stop(allowed, batch_, batch);
+                thumbnails::Made made = thumbnails::makeThumbnail(path, pixelSize, budget_, cache_, stop);
                 // Delivered through this object's event queue: should the
                 // loader go first, the event goes with it.
                 QMetaObject::invokeMethod(
@@ -120,7 +123,8 @@ void ThumbnailLoader::setOneAtATime(bool one)
 
 void ThumbnailLoader::cancelAll()
 {
-    // The requests queued so far end at once when their turn comes.
+    // The requests queued so far end at once when their turn comes, and
+    // those running at their decode's next read.
     ++batch_;
 }
 

@@ -15,6 +15,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <utility>
 
@@ -33,9 +34,14 @@ public:
     // thumbnailReady comes once for each one not cancelled, on this
     // object's thread, with generation and slot as given.
     void request(int generation, int slot, const QString &path, QSize pixelSize);
-    // Drops every request not yet started. One already running still
-    // finishes and still reports; the caller tells it apart by its generation.
+    // Drops every request not yet started, and ends the decodes running at
+    // their next read. Those still report (a broken picture, or the
+    // thumbnail when it was made by then); the caller tells them apart by
+    // their generation.
     void cancelAll();
+    // How long one decode may take before it is given up (a broken
+    // picture); DecodeStop::kDefaultTime unless set.
+    void setDecodeTime(std::chrono::milliseconds allowed) { decodeTime_ = allowed; }
     // One thumbnail at a time, leaving the other cores to the window and the
     // display server, or (false, the default) as many as there are cores.
     void setOneAtATime(bool one);
@@ -48,6 +54,7 @@ private:
 
     ThumbnailCache cache_;
     DecodeBudget budget_;
+    std::chrono::milliseconds decodeTime_ = DecodeStop::kDefaultTime;
     std::atomic<int> batch_{0};      // raised by cancelAll; older requests do nothing
     std::atomic<int> unfinished_{0}; // requests queued or running
     std::mutex writesMutex_;

@@ -41,7 +41,7 @@ QImage thumbnailFor(const QString &path, QSize size, tilemere::DecodeBudget &pag
 }
 
 Made makeThumbnail(const QString &path, QSize size, tilemere::DecodeBudget &budget,
-                   const tilemere::ThumbnailCache &cache)
+                   const tilemere::ThumbnailCache &cache, const tilemere::DecodeStop &stop)
 {
     // Nothing is blown up: only a thumbnail as large as the slot both ways serves.
     const QImage cached = cache.findCovering(path, size);
@@ -49,7 +49,7 @@ Made makeThumbnail(const QString &path, QSize size, tilemere::DecodeBudget &budg
         return {squeezed(cached, size), {}};
     // The cache keeps a size only from a picture decoded larger.
     const int cacheable = cacheSideFor(size) + 1;
-    const QImage picture = tilemere::loadPicture(path, size.expandedTo(QSize(cacheable, cacheable)), budget);
+    const QImage picture = tilemere::loadPicture(path, size.expandedTo(QSize(cacheable, cacheable)), budget, stop);
     const bool worthKeeping = std::max(picture.width(), picture.height()) > tilemere::ThumbnailCache::normalSide;
     return {squeezed(picture, size), worthKeeping ? picture : QImage()};
 }

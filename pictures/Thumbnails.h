@@ -30,8 +30,9 @@ struct Made {
 // As thumbnailFor, but a current cached thumbnail that covers size serves
 // without the file being decoded. Otherwise the picture is decoded large
 // enough for the cache's large size, and handed back to be stored.
+// A decode given up by stop gives the broken picture, and nothing to keep.
 Made makeThumbnail(const QString &path, QSize size, tilemere::DecodeBudget &budget,
-                   const tilemere::ThumbnailCache &cache);
+                   const tilemere::ThumbnailCache &cache, const tilemere::DecodeStop &stop = tilemere::DecodeStop());
 
 // A mid-grey box with a thin border and a torn-picture mark.
 QImage brokenPicture(QSize size);

@@ -67,7 +67,12 @@ template <typename Label = QLabel> Label *counterLabel(const QString &text, cons
 
 } // namespace
 
-PlayScreen::~PlayScreen() = default;
+PlayScreen::~PlayScreen()
+{
+    // A decode still running stops at its next read.
+    ++pictureRequest_;
+    picturePool_.waitForDone();
+}
 
 PlayScreen::PlayScreen(Game &game, ScoreBook &scores)
     : QWidget(nullptr, Qt::Window), game_(game), scores_(scores), random_(UniformRandom::fromEntropy())
@@ -255,6 +260,7 @@ void PlayScreen::toggleSound()
 
 void PlayScreen::returnToFront()
 {
+    ++pictureRequest_; // a picture still on its way is not wanted now
     hide();
     emit leftToFront();
 }

@@ -7,8 +7,10 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QThreadPool>
 #include <QWidget>
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 
@@ -32,11 +34,13 @@ public:
     PlayScreen(Game &game, ScoreBook &scores);
     ~PlayScreen() override;
 
-    // Shows the window with the picture at path cut for a board of the
-    // game's chosen size, then shuffles it: move by move on screen when
-    // animated, at once otherwise. False when the picture could not be
-    // opened: the player has been told and the window is not shown.
-    bool startGame(const QString &picturePath, bool animateShuffle);
+    // Shows the window, its board blank, and opens the picture at path off
+    // the window's thread; once it arrives it is cut for a board of the
+    // game's chosen size and shuffled: move by move on screen when
+    // animated, at once otherwise (gameStarted). When it cannot be opened
+    // the player is told and the window goes back to the front (leftToFront).
+    // A new game, Back or a closed window drops a picture still on its way.
+    void startGame(const QString &picturePath, bool animateShuffle);
 
     // Disables the Help link for the rest of the run.
     void disableHelp();
@@ -51,6 +55,8 @@ public:
     std::int16_t timeRank() const { return timeRank_; }
 
 signals:
+    // The picture of a new game has arrived and is being shuffled.
+    void gameStarted(const QString &picturePath);
     // The player has left the play screen, by Back or at the end of a win.
     void leftToFront();
     // Every shown change of the move counter.
@@ -93,7 +99,12 @@ private:
     // A click or an arrow key on the tile at the 0-based index.
     void playMove(int index);
     void resetForNewGame();
-    bool showPicture(const QString &path);
+    // The picture as the board and the preview draw it, made on a worker.
+    struct Prepared {
+        QImage picture, tileSource, preview;
+    };
+    void openPicture(const QString &path);
+    void pictureArrived(int request, const QString &path, const Prepared &prepared);
     void redrawBoard();
     void animateShuffleStep();
     void endShuffle();
@@ -106,6 +117,7 @@ private:
     UniformRandom random_;
     std::optional<ShuffleWalk> shuffle_;
     bool shuffleWaitsForScreen_ = false;
+    bool animateShuffle_ = false;
     std::int16_t movesRank_ = 0;
     std::int16_t timeRank_ = 0;
 
@@ -136,6 +148,12 @@ private:
     ClickLabel *logoLink_;
     LinkButton *helpLink_;
     LinkButton *backButton_;
+
+    // Raised by each new game and by leaving: a picture decode for an
+    // older value is given up. The pool is last, so that its thread is
+    // gone before what it uses.
+    std::atomic<int> pictureRequest_{0};
+    QThreadPool picturePool_;
 };
 
 } // namespace tilemere

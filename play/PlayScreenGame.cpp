@@ -63,20 +63,38 @@ void PlayScreen::resetForNewGame()
     boardView_->announceBoard();
 }
 
-bool PlayScreen::startGame(const QString &picturePath, bool animateShuffle)
+void PlayScreen::startGame(const QString &picturePath, bool animateShuffle)
 {
     resetForNewGame();
-    if (!showPicture(picturePath)) {
-        showMessage(this, tr("The picture could not be opened."), QLatin1String(kAppTitle));
-        returnToFront();
-        return false;
-    }
+    // Blank until the new picture is there, as an unused picture box is.
+    picture_ = QImage();
+    tileSource_ = QImage();
+    previewPicture_->clear();
+    redrawBoard();
     show();
     raise();
     activateWindow();
     setFocus(); // the arrow keys work without a click first
+    animateShuffle_ = animateShuffle;
+    openPicture(picturePath);
+}
+
+void PlayScreen::pictureArrived(int request, const QString &path, const Prepared &prepared)
+{
+    if (request != pictureRequest_.load())
+        return; // another game, or none, is wanted now
+    if (prepared.picture.isNull()) {
+        showMessage(this, tr("The picture could not be opened."), QLatin1String(kAppTitle));
+        returnToFront();
+        return;
+    }
+    picture_ = prepared.picture;
+    tileSource_ = prepared.tileSource;
+    previewPicture_->setImage(prepared.preview, true);
+    redrawBoard();
     shuffle_.emplace(game_.board, random_);
-    if (animateShuffle) {
+    emit gameStarted(path);
+    if (animateShuffle_) {
         // Each move is drawn from the event loop, so the window repaints,
         // answers the desktop and can be closed meanwhile.
         shuffleWaitsForScreen_ = true;
@@ -84,7 +102,6 @@ bool PlayScreen::startGame(const QString &picturePath, bool animateShuffle)
     } else {
         finishShuffleNow();
     }
-    return true;
 }
 
 void PlayScreen::animateShuffleStep()
@@ -119,7 +136,7 @@ void PlayScreen::endShuffle()
     clockTimer_->start();
 }
 
-bool PlayScreen::showPicture(const QString &path)
+void PlayScreen::openPicture(const QString &path)
 {
     const QString fileName = path.isEmpty() ? applicationFolder() + QStringLiteral("/Gfx/1.bmp") : path;
     // The board and the preview are drawn from the picture in the screen's
@@ -128,16 +145,24 @@ bool PlayScreen::showPicture(const QString &path)
     // than the pixels of the buffer.
     const double ratio = devicePixelRatioF();
     const int bufferSide = bufferDeviceSide(ratio);
-    const QImage picture = loadPicture(fileName, QSize(bufferSide, bufferSide));
-    if (picture.isNull())
-        return false;
-    picture_ = picture;
-    tileSource_ = stretchToBuffer(picture_, ratio);
-    QImage preview = picture_.scaled(previewPicture_->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    preview.setDevicePixelRatio(ratio);
-    previewPicture_->setImage(preview, true);
-    redrawBoard();
-    return true;
+    const QSize previewPixels = previewPicture_->size() * ratio;
+    const int request = ++pictureRequest_;
+    picturePool_.start([this, request, path, fileName, ratio, bufferSide, previewPixels] {
+        Prepared prepared;
+        DecodeBudget budget;
+        prepared.picture = loadPicture(fileName, QSize(bufferSide, bufferSide), budget,
+                                       DecodeStop(DecodeStop::kDefaultTime, pictureRequest_, request));
+        if (!prepared.picture.isNull()) {
+            prepared.tileSource = stretchToBuffer(prepared.picture, ratio);
+            prepared.preview = prepared.picture.scaled(previewPixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            prepared.preview.setDevicePixelRatio(ratio);
+        }
+        // Through the event queue: the window waits for this thread before
+        // it goes, so it is there to receive it.
+        QMetaObject::invokeMethod(
+            this, [this, request, path, prepared = std::move(prepared)] { pictureArrived(request, path, prepared); },
+            Qt::QueuedConnection);
+    });
 }
 
 void PlayScreen::redrawBoard()

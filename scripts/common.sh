@@ -35,10 +35,10 @@ install_missing() {
 # libdeflate reads and writes the thumbnail cache's PNG files; qt6-l10n-tools
 # and qt6-tools-dev build the translations, qt6-translations-l10n has Qt's
 # own for its dialogs; qt6-wayland lets the game run natively in a Wayland
-# session.
+# session; zlib makes the tests' hostile PNG files.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-comic-neue
     qt6-image-formats-plugins libjpeg-dev libheif-dev libdeflate-dev qt6-l10n-tools qt6-tools-dev
-    qt6-translations-l10n qt6-wayland)
+    qt6-translations-l10n qt6-wayland zlib1g-dev)
 
 # Configures once, then builds what changed: the targets named, or everything.
 build_program() {

@@ -111,8 +111,10 @@ TEST(PictureFiles, AnyCaseAndJpegInNaturalOrderAndUndecodableOnesShowABrokenMark
     EXPECT_EQ(page(front), QStringLiteral("2 10 1 3 4 ? ? ? ?"));
 
     QFile::remove(dir + QStringLiteral("2.jpg")); // gone since the page was shown
-    for (int slot : {0, 5, 6, 7, 8}) // playing one brings the front back with a message
+    for (int slot : {0, 5, 6, 7, 8}) { // playing one brings the front back with a message
         click(front.slot(slot));
+        front.awaitGame();
+    }
     EXPECT_EQ(observed.messages, QStringList(5, QStringLiteral("Brackwater-Tilemere: The picture could not be opened.")));
     EXPECT_TRUE(front->isVisible() && !front->playScreen().isVisible());
     EXPECT_EQ(observed.programEnds, 0);

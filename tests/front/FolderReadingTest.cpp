@@ -37,6 +37,7 @@ TEST(FolderReading, LabelAndSlotsWaitForTheCountThenShowTheFirstPage)
     EXPECT_EQ(front.text("pageLabel"), QString());
     EXPECT_TRUE(front.child("noPicturesLabel")->isHidden());
     click(front.slot(0));
+    front.awaitGame();
     EXPECT_TRUE(front.startedWith.isEmpty());
     click(front.child("nextButton"));
 
@@ -78,6 +79,7 @@ TEST(FolderReading, NameThatIsNotUtf8IsListedShownAndOpens)
     EXPECT_EQ(front->pictures().entry(0), QString::fromUtf8("picé.jpg"));
     EXPECT_EQ(page(front), QStringLiteral("1 2 . . . . . . ."));
     click(front.slot(0));
+    front.awaitGame();
     EXPECT_EQ(front.startedWith, folder.puzzleImages() + QString::fromUtf8("/picé.jpg"));
     EXPECT_TRUE(front->playScreen().isVisible());
     EXPECT_TRUE(observed.messages.isEmpty());

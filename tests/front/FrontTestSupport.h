@@ -89,7 +89,10 @@ struct Started {
         qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.cacheHome));
         observed = Observed{};
         front = std::make_unique<tilemere::FrontScreen>(game, scores);
-        QObject::connect(front.get(), &tilemere::FrontScreen::gameStarted, [this](const QString &path) { startedWith = path; });
+        QObject::connect(front.get(), &tilemere::FrontScreen::gameStarted, [this](const QString &path) {
+            startedWith = path;
+            ++gamesStarted;
+        });
         if ((loaded = front->start()))
             front->show();
         listed();
@@ -104,6 +107,15 @@ struct Started {
     std::unique_ptr<tilemere::FrontScreen> front;
     bool loaded = false;  // what start() returned
     QString startedWith;  // the picture of the last game started
+    int gamesStarted = 0;
+    // After a click that starts a game: waits until its picture has come
+    // from the decoding thread (the game starts) or was refused (the front
+    // screen is back).
+    bool awaitGame()
+    {
+        const int before = gamesStarted;
+        return QTest::qWaitFor([&] { return gamesStarted > before || front->isVisible(); }, 10'000);
+    }
     tilemere::FrontScreen *operator->() const { return front.get(); }
     template <typename Control = QWidget> Control *child(const char *name) const
     {

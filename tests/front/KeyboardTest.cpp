@@ -98,6 +98,7 @@ TEST(FrontKeys, ArrowsAndPageKeysMoveTheFrameAcrossSlotsAndPagesAndEnterStarts)
     }
     EXPECT_EQ(front.text("pageLabel"), QStringLiteral("Page 2 of 2 page(s)"));
     press(Qt::Key_Return);
+    front.awaitGame();
     EXPECT_EQ(front.startedWith, folder.puzzleImages() + QStringLiteral("/11.bmp"));
     EXPECT_TRUE(front->playScreen().isVisible() && !front->isVisible());
 }

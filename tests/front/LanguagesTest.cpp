@@ -37,6 +37,7 @@ struct Windows {
     {
         front->chooseSize(3);
         front->startGame(0);
+        front.awaitGame();
         front->playScreen().finishShuffleNow();
         entry = std::make_unique<tilemere::ScoreEntry>(front.scores, tilemere::WinResult{3, 57, 83, 9, 11});
         board = std::make_unique<tilemere::ScoreBoard>(front.scores, 3);

@@ -56,6 +56,7 @@ TEST(OpenFromDesktop, PictureStartsOnItsPageFolderOpensAnythingElseIsExplained)
             front->openFromDesktop(inFolder(row.handed));
         }
         EXPECT_TRUE(front.listed());
+        front.awaitGame();
         EXPECT_EQ(front.startedWith, *row.game ? folder.path() + QLatin1Char('/') + QLatin1String(row.game) : QString());
         EXPECT_EQ(front->isVisible(), !*row.game);
         EXPECT_EQ(front.child<FolderList>("folderList")->path(), folder.path() + QLatin1Char('/') + QLatin1String(row.folder));

@@ -25,6 +25,7 @@ TEST(StartingAGame, TakesTheChosenOptionsAndPictureAndBackFindsTheFrontAsLeft)
     EXPECT_FALSE(front->pageComplete());
 
     click(front.slot(1));
+    front.awaitGame();
 
     EXPECT_EQ(front.startedWith, folder.puzzleImages() + QStringLiteral("/11.bmp"));
     EXPECT_EQ(front.game.board.side(), 3);

@@ -23,6 +23,7 @@ TEST(WholeGame, SolvedThreeByThreeIsRecordedShownAndKept)
     click(front.child("sizeOption3"));
     front->playScreen().setShuffleSeed(20240611);
     click(front.slot(0));
+    front.awaitGame();
     ASSERT_TRUE(front->playScreen().isVisible() && !front->isVisible());
 
     const std::vector<int> clicks = tilemere::testing::solveThreeByThree(tilemere::testing::boardPosition(front.game.board));

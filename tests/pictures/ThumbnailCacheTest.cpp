@@ -1,13 +1,17 @@
-// The shared thumbnail cache: the standard's names and keys, and a stale
-// thumbnail counting as missing until it is remade. A new mtime, a corrupt
+// The shared thumbnail cache: the standard's names and keys, a stale
+// thumbnail counting as missing until it is remade, and planted entries
+// passed over. A new mtime, a corrupt
 // cache file and a cache that cannot be written are rows of
 // tests/front/ThumbnailStreamTest.cpp, seen from the front screen.
+#include "Fuzz.h"
+#include "HostileFiles.h"
 #include "ThumbnailCache.h"
 
 #include "DiskNames.h"
 #include "Thumbnails.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -15,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -142,6 +147,47 @@ TEST_F(CacheTest, NameThatIsNotUtf8KeysItsOwnBytes)
     EXPECT_TRUE(ThumbnailCache::fileUri(shown).endsWith(QLatin1String("/pic%E9.jpg")));
     cache.store(shown, image);
     EXPECT_EQ(cache.find(shown, 200).width(), 256);
+}
+
+// Anyone who can write the cache folder can plant what they like under a
+// thumbnail's name: each is passed over as missing, without waiting on it
+// or reading more than a thumbnail can be.
+TEST_F(CacheTest, PlantedEntriesAreMissingWithoutWaitingOrSwelling)
+{
+    const QString bigFile = dir.filePath(QStringLiteral("big"));
+    QFile big(bigFile);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(std::int64_t{1} << 30));
+    big.close();
+    const QString hugePng = dir.filePath(QStringLiteral("huge.png")), deepPng = dir.filePath(QStringLiteral("deep.png"));
+    ASSERT_TRUE(hostile::writeFile(hugePng, hostile::pngClaiming(65535, 65535, 8)));
+    ASSERT_TRUE(hostile::writeFile(deepPng, hostile::pngClaiming(50000, 50000, 16)));
+    struct Planted {
+        const char *name;
+        std::function<bool(const QString &at)> plant;
+    };
+    const Planted rows[] = {
+        {"a pipe", [](const QString &at) { return ::mkfifo(QFile::encodeName(at).constData(), 0600) == 0; }},
+        {"a link to /dev/zero", [](const QString &at) { return QFile::link(QStringLiteral("/dev/zero"), at); }},
+        {"a link to a gigabyte", [&](const QString &at) { return QFile::link(bigFile, at); }},
+        {"a PNG claiming 65535 x 65535", [&](const QString &at) { return QFile::copy(hugePng, at); }},
+        {"a 16-bit PNG claiming 50000 x 50000", [&](const QString &at) { return QFile::copy(deepPng, at); }},
+    };
+    for (const Planted &row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const int side : ThumbnailCache::sides) {
+            const QString at = cache.thumbnailPath(picture, side);
+            QDir().mkpath(QFileInfo(at).path());
+            QFile::remove(at);
+            ASSERT_TRUE(row.plant(at));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QImage found;
+        const std::int64_t grown = fuzz::residentGrowth([&] { found = cache.find(picture, 100); });
+        EXPECT_TRUE(found.isNull());
+        EXPECT_LT(grown, (std::int64_t{64} << 20) * fuzz::kSanitizerSlack) << "resident growth";
+        EXPECT_LT(clock.elapsed(), 3000) << "ms, not a speed check: a pipe waits for ever";
+    }
 }
 
 } // namespace

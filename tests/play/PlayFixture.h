@@ -89,13 +89,22 @@ protected:
     bool onFrontScreen() { return front.isVisible() && !form().isVisible(); }
     void setBoard(const char *text) { game.board = boardFrom(text); }
 
-    // Starts a game as the front screen does.
+    // Starts a game as the front screen does, and waits for its picture:
+    // true once it is shuffled, false when the screen went back instead.
     bool startGame(int side, std::uint32_t seed = 1)
     {
         game.chosenSize = static_cast<std::int16_t>(side);
         front.hide();
         form().setShuffleSeed(seed);
-        const bool started = form().startGame(picturePath, animateShuffle);
+        bool started = false, refused = false;
+        const QMetaObject::Connection onStart =
+            QObject::connect(&form(), &tilemere::PlayScreen::gameStarted, [&] { started = true; });
+        const QMetaObject::Connection onRefusal =
+            QObject::connect(&form(), &tilemere::PlayScreen::leftToFront, [&] { refused = true; });
+        form().startGame(picturePath, animateShuffle);
+        static_cast<void>(QTest::qWaitFor([&] { return started || refused; }, 10'000)); // started says which
+        QObject::disconnect(onStart);
+        QObject::disconnect(onRefusal);
         QCoreApplication::processEvents();
         return started;
     }

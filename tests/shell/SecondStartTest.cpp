@@ -4,7 +4,7 @@
 #include "SecondStartRequest.h"
 #include "SingleInstance.h"
 
-#include "Mutations.h"
+#include "Fuzz.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -81,7 +81,7 @@ TEST(SecondStartRequestTest, DamagedRequestsAreRefusedOrReadAsSoundRequests)
 {
     const QByteArray seeds[] = {encodeRequest(kFull), encodeRequest({"/a.jpg", {}, {}}),
                                 encodeRequest({{}, "t", "s"})};
-    tilemere::testing::Mutator mutator(20261208);
+    fuzz::Mutator mutator(20261208);
     int accepted = 0;
     for (int round = 0; round < 6000; ++round) {
         const QByteArray input = mutator.mutate(seeds[round % std::size(seeds)]);

@@ -6,6 +6,8 @@
 #include "SoundPlayer.h"
 #include "WindowTestMain.h"
 
+#include "Fuzz.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -120,6 +122,41 @@ TEST(ShellServicesTest, MessagesShowOutsideTextAsWritten)
     tilemere::showMessage(nullptr, text, QStringLiteral("Brackwater-Tilemere"));
     EXPECT_EQ(shown.toStdString(), text.toStdString());
     EXPECT_LT(shownHeight, 100) << "one line of text, not the picture";
+}
+
+// Damaged copies of real sounds: each is refused or gives whole frames of a
+// format an output can take, never more samples than the file held.
+TEST(WaveFileTest, DamagedFilesAreRefusedOrGiveWholeFrames)
+{
+    const auto wave = [](quint16 tag, quint16 channels, quint16 bits, const QByteArray &extra) {
+        const quint16 frame = channels * bits / 8;
+        const QByteArray format = little(tag) + little(channels) + little<quint32>(22050) +
+                                  little<quint32>(22050u * frame) + little(frame) + little(bits);
+        QByteArray samples(600, '\0');
+        for (int i = 0; i < samples.size(); ++i)
+            samples[i] = char(i * 7);
+        const QByteArray body = "fmt " + little<quint32>(format.size()) + format + extra + "data" +
+                                little<quint32>(samples.size()) + samples;
+        return "RIFF" + little<quint32>(4 + body.size()) + "WAVE" + body;
+    };
+    const QByteArray seeds[] = {wave(1, 1, 16, {}), wave(1, 2, 24, {}), wave(3, 2, 32, "LIST" + little(3) + "abc\0")};
+    fuzz::Mutator mutator(4242);
+    int played = 0;
+    for (int round = 0; round < 5000; ++round) {
+        const QByteArray input = mutator.mutate(seeds[round % std::size(seeds)]);
+        const auto sound = tilemere::decodeWave(input);
+        if (!sound)
+            continue;
+        ++played;
+        SCOPED_TRACE(input.toHex().left(120).constData());
+        const int frame = sound->format.bytesPerFrame();
+        ASSERT_GT(frame, 0);
+        EXPECT_EQ(sound->samples.size() % frame, 0);
+        EXPECT_GT(sound->samples.size(), 0);
+        EXPECT_LE(sound->samples.size(), input.size() * 4 / 3) << "24-bit samples widen by a third, no more";
+        EXPECT_TRUE(sound->format.sampleRate() >= 1000 && sound->format.sampleRate() <= 768000);
+    }
+    EXPECT_GT(played, 0);
 }
 
 // The sounds are the game's own files in Gfx: which of them play, as what,
