@@ -24,7 +24,7 @@ bool volumeHolds(const QString &root, const QString &folder)
 
 DriveList::DriveList(QWidget *parent, VolumeSource source) : QComboBox(parent), source_(std::move(source))
 {
-    setAccessibleName(QStringLiteral("Drives"));
+    setAccessibleName(tr("Drives"));
     setFocusPolicy(Qt::WheelFocus);
     connect(this, &QComboBox::activated, this, [this](int index) { emit volumePicked(itemText(index)); });
     shownFolder_ = QDir::currentPath();

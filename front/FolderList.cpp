@@ -69,7 +69,7 @@ FolderList::FolderList(QWidget *parent) : QTreeView(parent), model_(new FolderMo
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);
     header()->setStretchLastSection(true);
-    setAccessibleName(QStringLiteral("Folders"));
+    setAccessibleName(tr("Folders"));
     connect(this, &QAbstractItemView::doubleClicked, this, &FolderList::openRow);
     connect(model_, &QAbstractItemModel::modelReset, this, &FolderList::restoreHighlight);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,

@@ -14,9 +14,6 @@
 #include <memory>
 #include <thread>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -45,36 +42,13 @@ QIcon folderIcon(QStyle::StandardPixmap which, const char *builtInName)
     return icon.isNull() ? QApplication::style()->standardIcon(which) : icon;
 }
 
-bool isFolder(int dirFd, const dirent &entry)
-{
-    if (entry.d_type == DT_DIR)
-        return true;
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
-        return false;
-    // Only here is the entry looked at: a link is followed, and a file
-    // system that gives no types answers this way.
-    struct stat status {};
-    return fstatat(dirFd, entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
-}
-
 } // namespace
 
 QStringList readSubfolders(const QString &folder, const std::optional<QLocale> &collation,
                            const std::function<bool()> &stop)
 {
-    QStringList names;
-    DIR *dir = opendir(tilemere::pathToDisk(folder).constData());
-    if (!dir) // unreadable: no subfolders
-        return names;
-    while (const dirent *entry = readdir(dir)) {
-        if (stop())
-            break;
-        // Hidden folders are left out, as the picture list leaves out hidden files.
-        if (entry->d_name[0] == '.' || !isFolder(dirfd(dir), *entry))
-            continue;
-        names << tilemere::nameFromDisk(entry->d_name);
-    }
-    closedir(dir);
+    // Hidden folders are left out, as the picture list leaves out hidden files.
+    QStringList names = tilemere::readFolder(folder, tilemere::EntryType::Folder, {}, stop);
     if (collation) {
         QCollator collator(*collation);
         collator.setNumericMode(true);

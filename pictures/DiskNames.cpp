@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace tilemere {
@@ -68,6 +69,38 @@ QByteArray pathToDisk(const QString &path)
         start = slash + 1;
     }
     return built;
+}
+
+QStringList readFolder(const QString &folder, EntryType type, const std::function<bool(const char *)> &keep,
+                       const std::function<bool()> &stopped)
+{
+    QStringList names;
+    DIR *dir = ::opendir(pathToDisk(folder).constData());
+    if (!dir)
+        return names;
+    const int dirFd = ::dirfd(dir);
+    const unsigned char wanted = type == EntryType::File ? DT_REG : DT_DIR;
+    int sinceAsked = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (stopped && ++sinceAsked == 256) {
+            sinceAsked = 0;
+            if (stopped())
+                break;
+        }
+        const char *name = entry->d_name;
+        if (name[0] == '.' || (keep && !keep(name)))
+            continue;
+        bool matches = entry->d_type == wanted;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat status {};
+            matches = ::fstatat(dirFd, name, &status, 0) == 0 &&
+                      (type == EntryType::File ? S_ISREG(status.st_mode) : S_ISDIR(status.st_mode));
+        }
+        if (matches)
+            names.append(nameFromDisk(QByteArrayView(name)));
+    }
+    ::closedir(dir);
+    return names;
 }
 
 } // namespace tilemere

@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 namespace tilemere {
 
@@ -21,5 +24,17 @@ QString nameFromDisk(QByteArrayView bytes);
 // UTF-8 one is meant. Touches the disk only for paths holding letters
 // U+0080..U+00FF, and then with one lstat per such name.
 QByteArray pathToDisk(const QString &path);
+
+enum class EntryType { File, Folder };
+
+// The names (as nameFromDisk gives them) of the entries of folder that are
+// of type, hidden ones left out, links followed. Most file systems give an
+// entry's type with its name, so only links and entries of unknown type
+// cost a stat, and nothing is ever opened (a pipe named like a picture is
+// left out unseen). keep, when given, sees a name's bytes first and may
+// pass it over before any stat. Returns early, with what it has, once
+// stopped() answers true. An unreadable folder has no entries.
+QStringList readFolder(const QString &folder, EntryType type, const std::function<bool(const char *)> &keep = {},
+                       const std::function<bool()> &stopped = {});
 
 } // namespace tilemere

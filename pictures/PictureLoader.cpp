@@ -12,11 +12,7 @@
 #include <QImageReader>
 #include <QTransform>
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <strings.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -367,36 +363,8 @@ bool isPictureName(const QString &name)
 
 QStringList listPictureFiles(const QString &folder, const std::function<bool()> &stopped)
 {
-    // Read straight from the directory: most file systems say in the entry
-    // itself whether it is a regular file, so only links and entries of
-    // unknown type cost a stat (which follows links and never opens
-    // anything: a pipe or device named like a picture is left out unseen).
     // The suffix is checked on the bytes, before any name is decoded.
-    QStringList names;
-    DIR *dir = ::opendir(pathToDisk(folder).constData());
-    if (!dir)
-        return names;
-    const int dirFd = ::dirfd(dir);
-    int sinceAsked = 0;
-    while (const dirent *entry = ::readdir(dir)) {
-        if (stopped && ++sinceAsked == 256) {
-            sinceAsked = 0;
-            if (stopped())
-                break;
-        }
-        const char *name = entry->d_name;
-        if (name[0] == '.' || !hasPictureSuffix(name))
-            continue;
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            struct stat status {};
-            regular = ::fstatat(dirFd, name, &status, 0) == 0 && S_ISREG(status.st_mode);
-        }
-        if (regular)
-            names.append(nameFromDisk(QByteArrayView(name)));
-    }
-    ::closedir(dir);
-    return names;
+    return readFolder(folder, EntryType::File, hasPictureSuffix, stopped);
 }
 
 QImage loadPicture(const QString &path, QSize targetSize, DecodeBudget &budget, const DecodeStop &stop)

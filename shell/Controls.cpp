@@ -161,14 +161,6 @@ bool byKeyboard(Qt::FocusReason reason)
     return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
-void drawFocusFrame(QWidget &control)
-{
-    QPainter painter(&control);
-    painter.setPen(kHighlightOrange);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(control.rect().adjusted(0, 0, -1, -1));
-}
-
 // Draws the frame over what the control itself paints: the control's own
 // paint event is run first, from here, and then the frame on top.
 class FocusFrame : public QObject {
@@ -196,7 +188,9 @@ protected:
         case QEvent::Paint:
             if (keyboard_ && control_.hasFocus()) {
                 static_cast<QObject &>(control_).event(event); // public there, dispatched to the control
-                drawFocusFrame(control_);
+                QPainter painter(&control_);
+                painter.setPen(kHighlightOrange);
+                painter.drawRect(control_.rect().adjusted(0, 0, -1, -1));
                 return true;
             }
             break;
@@ -218,6 +212,7 @@ LinkButton::LinkButton(QWidget *parent) : QAbstractButton(parent)
     setMouseTracking(true);
     // Tab only: a click must not leave a focus frame behind.
     setFocusPolicy(Qt::TabFocus);
+    showFocusFrame(*this);
 }
 
 LinkButton::LinkButton(const QString &text, QWidget *parent) : LinkButton(parent)
@@ -253,16 +248,10 @@ void LinkButton::paintEvent(QPaintEvent *)
         // Drawn as a centred label draws its text, so the look is the labels' it replaced.
         style()->drawItemText(&painter, rect(), Qt::AlignCenter, palette(), isEnabled(), text(), QPalette::WindowText);
     }
-    if (keyboardFocus_ && hasFocus())
-        drawFocusFrame(*this);
 }
 
 void LinkButton::keyPressEvent(QKeyEvent *event)
 {
-    if (!keyboardFocus_) {
-        keyboardFocus_ = true;
-        update();
-    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -312,20 +301,6 @@ void LinkButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
     secondOfDouble_ = event->button() == Qt::LeftButton;
-}
-
-void LinkButton::focusInEvent(QFocusEvent *event)
-{
-    keyboardFocus_ = byKeyboard(event->reason());
-    QAbstractButton::focusInEvent(event);
-    update();
-}
-
-void LinkButton::focusOutEvent(QFocusEvent *event)
-{
-    keyboardFocus_ = false;
-    QAbstractButton::focusOutEvent(event);
-    update();
 }
 
 namespace {

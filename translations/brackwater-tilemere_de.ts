@@ -2,6 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>DriveList</name>
+    <message>
+        <source>Drives</source>
+        <translation>Laufwerke</translation>
+    </message>
+</context>
+<context>
+    <name>FolderList</name>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+</context>
+<context>
     <name>tilemere::BoardView</name>
     <message>
         <source>empty</source>

@@ -2,6 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>DriveList</name>
+    <message>
+        <source>Drives</source>
+        <translation>Volumes</translation>
+    </message>
+</context>
+<context>
+    <name>FolderList</name>
+    <message>
+        <source>Folders</source>
+        <translation>Dossiers</translation>
+    </message>
+</context>
+<context>
     <name>tilemere::BoardView</name>
     <message>
         <source>empty</source>
