@@ -190,14 +190,13 @@ bool readMarkers(Decompression &job, Header &header)
     return true;
 }
 
-bool colourSpaceHandled(const Decompression &job)
+bool isCmyk(const Decompression &job)
 {
-    const J_COLOR_SPACE stored = job.info.jpeg_color_space;
-    return stored == JCS_YCbCr || stored == JCS_RGB || stored == JCS_GRAYSCALE;
+    return job.info.jpeg_color_space == JCS_CMYK || job.info.jpeg_color_space == JCS_YCCK;
 }
 
 // After readMarkers: starts decoding at eighths/8 into QImage::Format_RGB32's
-// byte order, the padding byte set to 0xFF.
+// byte order, the padding byte set to 0xFF, or into CMYK for such files.
 bool startDecoding(Decompression &job, int eighths, std::int64_t memoryLimit)
 {
     if (setjmp(job.errors.jump) != 0)
@@ -205,18 +204,36 @@ bool startDecoding(Decompression &job, int eighths, std::int64_t memoryLimit)
     job.info.mem->max_memory_to_use = static_cast<long>(memoryLimit);
     job.info.scale_num = static_cast<unsigned int>(eighths);
     job.info.scale_denom = 8;
-    job.info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    if (isCmyk(job))
+        job.info.out_color_space = JCS_CMYK;
+    else
+        job.info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
     return jpeg_start_decompress(&job.info) == TRUE;
 }
 
-bool readRows(Decompression &job, uchar *bits, qsizetype bytesPerLine)
+// CMYK files are written with inverted inks (as the Adobe marker they carry
+// says), so each ink times the inverted black gives the colour: Qt's reader
+// turns them into RGB the same way.
+void cmykToRgb(const JSAMPLE *inks, QRgb *out, unsigned int width)
+{
+    for (unsigned int x = 0; x < width; ++x, inks += 4) {
+        const int black = inks[3];
+        out[x] = qRgb(black * inks[0] / 255, black * inks[1] / 255, black * inks[2] / 255);
+    }
+}
+
+// Reads every row into the image; CMYK rows go through inks, one row's room.
+bool readRows(Decompression &job, QImage &image, std::vector<JSAMPLE> &inks)
 {
     if (setjmp(job.errors.jump) != 0)
         return false;
     while (job.info.output_scanline < job.info.output_height) {
-        JSAMPROW row = bits + job.info.output_scanline * bytesPerLine;
+        const unsigned int y = job.info.output_scanline;
+        JSAMPROW row = inks.empty() ? image.scanLine(static_cast<int>(y)) : inks.data();
         if (jpeg_read_scanlines(&job.info, &row, 1) != 1)
             return false;
+        if (!inks.empty())
+            cmykToRgb(row, reinterpret_cast<QRgb *>(image.scanLine(static_cast<int>(y))), job.info.output_width);
     }
     jpeg_finish_decompress(&job.info);
     return true;
@@ -236,7 +253,7 @@ std::optional<Header> readHeader(QIODevice &device, const DecodeStop &stop)
     return read ? std::optional(header) : std::nullopt;
 }
 
-std::optional<QImage> decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit, const DecodeStop &stop)
+QImage decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit, const DecodeStop &stop)
 {
     // Large reads: a camera photo is megabytes, and each refill is a call
     // back out of libjpeg's decoding loop.
@@ -244,17 +261,15 @@ std::optional<QImage> decodeScaled(QIODevice &device, int eighths, std::int64_t 
     Decompression job;
     begin(job, device, buffer, stop);
     Header header;
-    std::optional<QImage> image;
-    if (!readMarkers(job, header)) {
-        image = QImage();
-    } else if (colourSpaceHandled(job)) {
-        image = QImage();
-        if (startDecoding(job, eighths, memoryLimit)) {
-            image = QImage(static_cast<int>(job.info.output_width), static_cast<int>(job.info.output_height),
-                           QImage::Format_RGB32);
-            if (image->isNull() || !readRows(job, image->bits(), image->bytesPerLine()))
-                image = QImage();
-        }
+    QImage image;
+    std::vector<JSAMPLE> inks;
+    if (readMarkers(job, header) && startDecoding(job, eighths, memoryLimit)) {
+        image = QImage(static_cast<int>(job.info.output_width), static_cast<int>(job.info.output_height),
+                       QImage::Format_RGB32);
+        if (isCmyk(job))
+            inks.resize(std::size_t{job.info.output_width} * 4);
+        if (image.isNull() || !readRows(job, image, inks))
+            image = QImage();
     }
     jpeg_destroy_decompress(&job.info);
     return image;

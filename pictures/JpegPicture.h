@@ -45,10 +45,9 @@ std::optional<Header> readHeader(QIODevice &device, const DecodeStop &stop = Dec
 // Decodes the JPEG from the device's current position at eighths/8 of its
 // stored size (eighths 1 to 8, sides rounded up), as stored: no orientation
 // applied. libjpeg may take at most memoryLimit bytes beside the image.
-// Nothing for colour spaces other than YCbCr, RGB and grey (CMYK files are
-// left to Qt's reader, which knows their inverted variants); a null image
-// on any error, past kMaxScans scans, or once stop says so.
-std::optional<QImage> decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit,
+// CMYK files come out as RGB. A null image on any error, past kMaxScans
+// scans, or once stop says so.
+QImage decodeScaled(QIODevice &device, int eighths, std::int64_t memoryLimit,
                                    const DecodeStop &stop = DecodeStop());
 
 } // namespace tilemere::jpeg

@@ -246,15 +246,16 @@ QImage decodeWithQt(BoundedDevice &device, const char *format, QSize wanted, QSi
 
 QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget, const DecodeStop &stop)
 {
-    // JPEG's header is read by libjpeg itself; Qt's reader for it (a plugin)
-    // is loaded only for the CMYK files left to it.
+    // JPEG is read by libjpeg itself, header and all.
     QSize stored;
     std::int64_t coefficientBytes = 0;
     QImageIOHandler::Transformations orientation;
     QtDecoder decoder = qtDecoder(kind);
     const QByteArray head = file.peek(64);
     const std::optional<headers::WebpFacts> webp = headers::webpFacts(head);
-    // Two canvases for an animation: the one shown and the frame drawn onto it.
+    // Three canvases for an animation: the one shown, the frame drawn onto
+    // it (as large, at worst), and the premultiplied copy Qt's reader makes
+    // of the canvas to scale it down.
     std::int64_t canvases = 1;
     {
         BoundedDevice device(file, headerCap(kind, file, webp), stop);
@@ -287,7 +288,7 @@ QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget, co
             stored = reader.size();
             orientation = reader.transformation();
             if (webp && webp->animated) {
-                canvases = 2;
+                canvases = 3;
                 stored = QSize(webp->width, webp->height);
             }
         }
@@ -315,16 +316,15 @@ QImage loadWithQt(QFile &file, Kind kind, QSize target, DecodeBudget &budget, co
         return {};
     BoundedDevice device(file, readCap, stop);
     if (kind == Kind::Jpeg) {
-        if (auto image = jpeg::decodeScaled(device, eighths, bytes, stop)) {
-            if (image->isNull())
-                return {};
-            // At most twice the size wanted, it is handed over as decoded:
-            // callers scale it on to what they show, and a second scaling
-            // here would only cost time.
-            if (image->width() > 2 * wanted.width() || image->height() > 2 * wanted.height())
-                *image = image->scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            return oriented(std::move(*image), orientation);
-        }
+        QImage image = jpeg::decodeScaled(device, eighths, bytes, stop);
+        if (image.isNull())
+            return {};
+        // At most twice the size wanted, it is handed over as decoded:
+        // callers scale it on to what they show, and a second scaling
+        // here would only cost time.
+        if (image.width() > 2 * wanted.width() || image.height() > 2 * wanted.height())
+            image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return oriented(std::move(image), orientation);
     }
     return decodeWithQt(device, decoder.format, wanted, stored, memory.megabytes());
 }

@@ -31,6 +31,7 @@ struct Shape {
 };
 
 constexpr std::int64_t kGiB = std::int64_t{1} << 30;
+constexpr uchar kCyan[4] = {0, 255, 255, 255}; // inverted inks: all cyan, nothing else
 
 // Each of these took seconds, or gigabytes, or never ended. The stop is
 // shorter than the game's, to keep the test quick: a decode that kept
@@ -39,6 +40,10 @@ const Shape kShapes[] = {
     {"progressive JPEG with a few empty scans still decodes", "few.jpg", [] { return hostile::jpegWithEmptyScans(20); }, 0,
      Ends::InAPicture},
     {"progressive JPEG with thousands of empty scans", "scans.jpg", [] { return hostile::jpegWithEmptyScans(5000); }, 0,
+     Ends::InNothing},
+    {"CMYK JPEG with a few empty scans still decodes", "few-cmyk.jpg", [] { return hostile::cmykJpeg(kCyan, 20); },
+     0, Ends::InAPicture},
+    {"CMYK JPEG with thousands of empty scans", "scans-cmyk.jpg", [] { return hostile::cmykJpeg(kCyan, 5000); }, 0,
      Ends::InNothing},
     {"1 x 1 GIF whose picture data runs on a little still decodes", "short.gif",
      [] { return hostile::endlessGif(10'000); }, 0, Ends::InAPicture},
@@ -95,6 +100,27 @@ TEST(BoundedDecode, BitmapPixelsPastItsPaletteAreBlack)
     ASSERT_EQ(picture.size(), QSize(64, 64));
     EXPECT_EQ(picture.pixel(10, 10), qRgb(0, 0, 0));
     EXPECT_EQ(picture.pixel(63, 63), qRgb(0, 0, 0));
+}
+
+// CMYK pictures are decoded by the game's own bounded reader now, not Qt's:
+// their colours must stay the ones Qt's reader gave.
+TEST(BoundedDecode, CmykJpegKeepsTheColoursQtsReaderGives)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cmyk.jpg"));
+    const uchar inks[4] = {40, 200, 120, 230};
+    ASSERT_TRUE(hostile::writeFile(path, hostile::cmykJpeg(inks)));
+    const QImage picture = tilemere::loadPicture(path).convertToFormat(QImage::Format_RGB32);
+    const QImage byQt = QImage(path).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(picture.size(), QSize(64, 64));
+    ASSERT_EQ(byQt.size(), QSize(64, 64));
+    for (const QPoint at : {QPoint(0, 0), QPoint(33, 20), QPoint(63, 63)}) {
+        const QRgb ours = picture.pixel(at);
+        const QRgb theirs = byQt.pixel(at);
+        EXPECT_NEAR(qRed(ours), qRed(theirs), 2);
+        EXPECT_NEAR(qGreen(ours), qGreen(theirs), 2);
+        EXPECT_NEAR(qBlue(ours), qBlue(theirs), 2);
+    }
 }
 
 // Two pictures that would take a minute each hold both threads of page 1;

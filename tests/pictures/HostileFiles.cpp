@@ -6,8 +6,12 @@
 
 #include <zlib.h>
 
+#include <cstdio> // jpeglib.h needs FILE
+#include <jpeglib.h>
+
 #include <unistd.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace hostile {
@@ -95,15 +99,56 @@ QByteArray zlibOfZeros(std::int64_t count)
     return out;
 }
 
-QByteArray jpegWithEmptyScans(int extraScans)
+namespace {
+
+// A refinement of one component's AC coefficients with no data, as many
+// times as asked, after the file's own scans.
+QByteArray withEmptyScans(QByteArray jpeg, char component, int extraScans)
 {
-    QByteArray jpeg = encoded(detailed(64, 64), "jpeg", true);
     jpeg.chop(2); // the end marker, put back after the scans
-    // A refinement of the first component's AC coefficients with no data.
-    const QByteArray scan = QByteArray::fromHex("ffda0008" "01" "0100" "013f10");
+    const QByteArray scan = QByteArray::fromHex("ffda0008" "01") + component + QByteArray::fromHex("00" "013f10");
     for (int i = 0; i < extraScans; ++i)
         jpeg += scan;
     return jpeg + QByteArray::fromHex("ffd9");
+}
+
+} // namespace
+
+QByteArray jpegWithEmptyScans(int extraScans)
+{
+    return withEmptyScans(encoded(detailed(64, 64), "jpeg", true), 1, extraScans);
+}
+
+QByteArray cmykJpeg(const uchar (&inks)[4], int extraScans)
+{
+    // Qt writes no CMYK: libjpeg does, progressive, with the Adobe marker
+    // and the components named C, M, Y and K.
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = 64;
+    info.image_height = 64;
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row;
+    for (unsigned int x = 0; x < info.image_width; ++x)
+        row.insert(row.end(), inks, inks + 4);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray jpeg(reinterpret_cast<const char *>(out), static_cast<qsizetype>(size));
+    std::free(out);
+    return withEmptyScans(jpeg, 'C', extraScans);
 }
 
 QByteArray endlessGif(std::int64_t pixels)

@@ -21,6 +21,9 @@ QByteArray zlibOfZeros(std::int64_t count);
 
 // A progressive JPEG with extraScans empty refinement scans after its own.
 QByteArray jpegWithEmptyScans(int extraScans);
+// A 64 x 64 progressive CMYK JPEG of one colour, its inks stored inverted
+// as the usual writers store them, with extraScans empty scans after its own.
+QByteArray cmykJpeg(const uchar (&inks)[4], int extraScans = 0);
 // A 1 x 1 GIF whose picture data goes on for about pixels pixels.
 QByteArray endlessGif(std::int64_t pixels);
 // A PNG whose header claims width x height (RGB, bitDepth bits a channel)
