@@ -169,6 +169,13 @@ QModelIndexList FolderModel::match(const QModelIndex &start, int role, const QVa
     return found;
 }
 
+QVariant FolderModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return QCoreApplication::translate("FolderList", "Folders");
+    return {};
+}
+
 QVariant FolderModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())

@@ -40,6 +40,8 @@ public:
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
+    // Hidden on screen; a screen reader names the column by it.
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     // Type-ahead's search: a name's start found with the player's case
     // rules (Turkish "i" finds "İzmir"), where Qt's own ignores them.
     QModelIndexList match(const QModelIndex &start, int role, const QVariant &value, int hits = 1,

@@ -84,6 +84,7 @@ void FrontScreen::createControls()
     bannerLink_ = named(new ClickLabel(browserPanel_), "bannerLink");
     bannerLink_->setCursor(handCursor());
     bannerLink_->setToolTip(QString::fromLatin1(kWebSite));
+    bannerLink_->setAccessibleName(QString::fromLatin1(kAppTitle));
     versionLabel_ = named(new QLabel(QStringLiteral("v1.0"), browserPanel_), "versionLabel");
     versionLabel_->setFont(captionFont(9, true));
     folderCaption_ = centred(named(new QLabel(tr("Select the location of your picture(s)"), browserPanel_),
@@ -94,6 +95,8 @@ void FrontScreen::createControls()
     browserPanel_->setFont(listFont(8.25));
     driveList_ = named(new DriveList(browserPanel_), "driveList");
     folderList_ = named(new FolderList(browserPanel_), "folderList");
+    // A screen reader gives the combo box its label, and its name is the volume shown.
+    folderCaption_->setBuddy(driveList_);
 
     // The rounded rectangles first, so that the labels lie on top of them.
     for (int i = 0; i < 3; ++i)
