@@ -143,10 +143,11 @@ QImage ThumbnailCache::current(const QString &picturePath, int side, const QByte
 {
     // A thumbnail is small, so decoding one that turns out stale costs
     // little. Opened as a picture is: anyone may have planted a pipe, a link
-    // to a device or a huge file under the name. Its size as read counts,
-    // not as the file system reports it.
+    // to a device or a huge file under the name. One that says it is too
+    // big is not read at all; its size as read counts too, since a file
+    // system may report less than there is.
     QFile cached;
-    if (!openPictureFile(thumbnailPath(picturePath, side), cached))
+    if (!openPictureFile(thumbnailPath(picturePath, side), cached) || cached.size() > kMaxThumbnailFileBytes)
         return {};
     const QByteArray bytes = cached.read(kMaxThumbnailFileBytes + 1);
     if (bytes.size() > kMaxThumbnailFileBytes)
