@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <map>
 
 namespace {
 
@@ -255,32 +256,34 @@ void BM_HostilePage_PeakMemory(benchmark::State &state)
 }
 BENCHMARK(BM_HostilePage_PeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Nine cached thumbnails of photos (256 pixels across), as a warm page reads
-// them: the cache's own PNG reader against Qt's.
-const QList<QByteArray> &cachedThumbnails()
+// Nine cached thumbnails of photos, as a warm page reads them: 256 pixels
+// across (the "large" entries a screen at scale 1 uses) or 512 ("x-large",
+// at scale 2); the cache's own PNG reader against Qt's.
+const QList<QByteArray> &cachedThumbnails(int side)
 {
-    static const QList<QByteArray> files = [] {
-        QList<QByteArray> made;
-        const QImage photo = cameraSizedPicture(1536, 1024).scaled(256, 171, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    static std::map<int, QList<QByteArray>> made;
+    QList<QByteArray> &files = made[side];
+    if (files.isEmpty()) {
+        const QImage photo = cameraSizedPicture(1536, 1024)
+                                 .scaled(side, side * 2 / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         for (int i = 0; i < 9; ++i)
-            made << tilemere::png::encode(photo.mirrored(i % 2, i % 3 == 0), {{"Thumb::URI", "file:///a.jpg"}}, 3);
-        return made;
-    }();
+            files << tilemere::png::encode(photo.mirrored(i % 2, i % 3 == 0), {{"Thumb::URI", "file:///a.jpg"}}, 3);
+    }
     return files;
 }
 
 void BM_WarmPage_OwnPngReader(benchmark::State &state)
 {
     for (auto _ : state)
-        for (const QByteArray &file : cachedThumbnails())
+        for (const QByteArray &file : cachedThumbnails(static_cast<int>(state.range(0))))
             benchmark::DoNotOptimize(tilemere::png::read(file, 1 << 20));
 }
-BENCHMARK(BM_WarmPage_OwnPngReader)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WarmPage_OwnPngReader)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
 
 void BM_WarmPage_QtPngReader(benchmark::State &state)
 {
     for (auto _ : state) {
-        for (const QByteArray &file : cachedThumbnails()) {
+        for (const QByteArray &file : cachedThumbnails(static_cast<int>(state.range(0)))) {
             QBuffer buffer;
             buffer.setData(file);
             buffer.open(QIODevice::ReadOnly);
@@ -289,6 +292,6 @@ void BM_WarmPage_QtPngReader(benchmark::State &state)
         }
     }
 }
-BENCHMARK(BM_WarmPage_QtPngReader)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WarmPage_QtPngReader)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
 
 } // namespace
