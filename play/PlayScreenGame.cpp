@@ -13,6 +13,7 @@
 #include "TileRenderer.h"
 
 #include <QAccessible>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -91,6 +92,8 @@ void PlayScreen::pictureArrived(int request, const QString &path, const Prepared
     picture_ = prepared.picture;
     tileSource_ = prepared.tileSource;
     previewPicture_->setImage(prepared.preview, true);
+    // Read out as the front screen's thumbnail of it was.
+    previewPicture_->setAccessibleName(QFileInfo(path).fileName());
     redrawBoard();
     shuffle_.emplace(game_.board, random_);
     emit gameStarted(path);

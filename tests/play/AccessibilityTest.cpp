@@ -75,6 +75,8 @@ TEST_F(PlayScreenTest, ScreenReaderFollowsTheBoardAndTheCounters)
     EXPECT_EQ(moves->text(QAccessible::Value), QStringLiteral("1"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(child("timeLabel"))->text(QAccessible::Name), QStringLiteral("Time"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(child("congratsLabel"))->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("previewPicture"))->text(QAccessible::Name),
+              QStringLiteral("blocks.bmp"));
 
     // A new game of another size: the table has its cells, none left over.
     ASSERT_TRUE(startGame(4));
