@@ -69,7 +69,8 @@ FolderList::FolderList(QWidget *parent) : QTreeView(parent), model_(new FolderMo
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);
     header()->setStretchLastSection(true);
-    setAccessibleName(tr("Folders"));
+    // Named as its (hidden) column is, for screen readers.
+    setAccessibleName(model_->headerData(0, Qt::Horizontal).toString());
     connect(this, &QAbstractItemView::doubleClicked, this, &FolderList::openRow);
     connect(model_, &QAbstractItemModel::modelReset, this, &FolderList::restoreHighlight);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,

@@ -14,7 +14,6 @@
 #include <memory>
 #include <thread>
 
-
 namespace {
 
 constexpr int kIconSide = 16;
